@@ -1,0 +1,175 @@
+#include "commsHandler.h"
+
+#include "../setting.h"
+#include "serialProvider.h"
+
+#include <QDebug>
+#include <QPointer>
+#include <QSettings>
+#include <QThread>
+#include <QTimer>
+
+namespace QKel::Comms {
+
+namespace {
+const QString SerialType = QStringLiteral("Serial");
+}
+
+QSharedPointer<CommsHandler> CommsHandler::mInstance;
+
+class CommsHandlerPrivate
+{
+public:
+    QSharedPointer<DataProvider> provider;
+    QStringList providerTypes{SerialType};
+    QString currentProviderType;
+    QThread workerThread;
+    QTimer cyclicTimer;
+    QByteArray cyclicData;
+    int cyclicInterval = 0;
+    bool cyclicStopOnData = true;
+};
+
+CommsHandler* CommsHandler::instance()
+{
+    if (!mInstance)
+        mInstance.reset(new CommsHandler);
+    return mInstance.data();
+}
+
+CommsHandler::CommsHandler(QObject* parent)
+    : QObject(parent)
+    , d(new CommsHandlerPrivate)
+{
+    d->workerThread.setObjectName(QStringLiteral("comms worker"));
+    connect(&d->cyclicTimer, &QTimer::timeout, this, &CommsHandler::onCyclicTimer);
+    setCurrentProviderType(QSettings().value(ProviderKey, d->providerTypes.first()).toString());
+}
+
+CommsHandler::~CommsHandler()
+{
+    d->cyclicTimer.stop();
+    // The provider's settings live in this thread; once the worker has gone
+    // no event loop may be left to release them (at process exit).
+    QList<QPointer<Global::Setting>> settings;
+    if (d->provider) {
+        for (auto* setting : d->provider->settingsList())
+            settings.append(setting);
+    }
+    releaseProvider();
+    for (const auto& setting : settings)
+        delete setting.data();
+}
+
+QObject* CommsHandler::currentProvider() const
+{
+    return d->provider.data();
+}
+
+QStringList CommsHandler::providerTypes() const
+{
+    return d->providerTypes;
+}
+
+QString CommsHandler::currentProviderType() const
+{
+    return d->currentProviderType;
+}
+
+void CommsHandler::setCurrentProviderType(const QString& providerType)
+{
+    if (providerType == d->currentProviderType || !d->providerTypes.contains(providerType))
+        return;
+    releaseProvider();
+    d->currentProviderType = providerType;
+    if (providerType == SerialType) {
+        // Released with deleteLater, so the provider dies in its own thread.
+        d->provider.reset(new SerialProvider, &QObject::deleteLater);
+    }
+    if (d->provider) {
+        d->provider->moveToThread(&d->workerThread);
+        // The interface keeps onWriteData protected: connected by signature.
+        connect(this, SIGNAL(writeData(QByteArray)), d->provider.data(), SLOT(onWriteData(QByteArray)));
+        connect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::newData);
+        connect(d->provider.data(), &DataProvider::errorOccurred, this, &CommsHandler::errorOccurred);
+        d->workerThread.start(QThread::InheritPriority);
+    }
+    emit currentProviderTypeChanged(providerType);
+    emit currentProviderChanged(d->provider.data());
+    QSettings().setValue(ProviderKey, providerType);
+}
+
+void CommsHandler::open()
+{
+    invokeOnProvider("open");
+}
+
+void CommsHandler::close()
+{
+    invokeOnProvider("close");
+}
+
+void CommsHandler::onWriteData(QByteArray data)
+{
+    emit writeData(data);
+}
+
+void CommsHandler::onStartCyclicWrite(QByteArray data, int intervalMs, bool stopOnData)
+{
+    if (!d->provider || !d->workerThread.isRunning()) {
+        qWarning() << "Attempted a cyclic write without a running data provider.";
+        return;
+    }
+    if (data.isEmpty()) {
+        qWarning() << "Attempted a cyclic write with empty data.";
+        return;
+    }
+    d->cyclicTimer.setInterval(intervalMs);
+    d->cyclicTimer.setSingleShot(true);
+    if (stopOnData) {
+        disconnect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
+        connect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
+    }
+    d->cyclicData = data;
+    d->cyclicInterval = intervalMs;
+    d->cyclicStopOnData = stopOnData;
+    onWriteData(data);
+    d->cyclicTimer.start();
+}
+
+void CommsHandler::onStopCyclicWrite()
+{
+    d->cyclicTimer.stop();
+    if (d->provider)
+        disconnect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
+    d->cyclicData.clear();
+    d->cyclicInterval = 0;
+    d->cyclicStopOnData = true;
+}
+
+void CommsHandler::onCyclicTimer()
+{
+    onStartCyclicWrite(d->cyclicData, d->cyclicInterval, d->cyclicStopOnData);
+}
+
+void CommsHandler::releaseProvider()
+{
+    if (!d->provider)
+        return;
+    d->provider->disconnect();
+    d->provider.reset();
+    // Finishing the thread runs the provider's pending deferred deletion.
+    d->workerThread.quit();
+    d->workerThread.wait();
+}
+
+void CommsHandler::invokeOnProvider(const char* method)
+{
+    if (!d->provider)
+        return;
+    const bool inWorker = d->provider->thread() == QThread::currentThread();
+    const auto type = inWorker || !d->workerThread.isRunning() ? Qt::DirectConnection : Qt::BlockingQueuedConnection;
+    QMetaObject::invokeMethod(d->provider.data(), method, type);
+}
+
+} // namespace QKel::Comms

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QScopedPointer>
+#include <QSharedPointer>
+#include <QStringList>
+
+namespace QKel::Comms {
+
+class CommsHandlerPrivate;
+
+// Process-wide entry point to the device link: owns the current data provider
+// and the worker thread it runs in, relays frames to it and payloads and errors
+// back, and repeats a frame until told to stop or the device answers.
+class CommsHandler : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QObject* currentProvider READ currentProvider NOTIFY currentProviderChanged)
+    Q_PROPERTY(QStringList providerTypes READ providerTypes CONSTANT)
+    Q_PROPERTY(QString currentProviderType READ currentProviderType WRITE setCurrentProviderType NOTIFY
+                   currentProviderTypeChanged)
+
+public:
+    static constexpr const char* ProviderKey = "comms/provider";
+
+    static CommsHandler* instance();
+
+    explicit CommsHandler(QObject* parent = nullptr);
+    ~CommsHandler() override;
+
+    QObject* currentProvider() const;
+    QStringList providerTypes() const;
+    QString currentProviderType() const;
+    void setCurrentProviderType(const QString& providerType);
+
+    // Run the provider's open()/close() in the worker thread, where its port
+    // lives, and return when they are done. Callable from any thread.
+    void open();
+    void close();
+
+signals:
+    void currentProviderChanged(QObject* const provider);
+    void currentProviderTypeChanged(QString providerType);
+    void newData(QByteArray data);
+    void errorOccurred(quint16 errorCode, QString errorText);
+    void writeData(QByteArray data);
+
+public slots:
+    void onWriteData(QByteArray data);
+    void onStartCyclicWrite(QByteArray data, int intervalMs, bool stopOnData);
+    void onStopCyclicWrite();
+
+private slots:
+    void onCyclicTimer();
+
+private:
+    void releaseProvider();
+    void invokeOnProvider(const char* method);
+
+    static QSharedPointer<CommsHandler> mInstance;
+    QScopedPointer<CommsHandlerPrivate> d;
+};
+
+} // namespace QKel::Comms

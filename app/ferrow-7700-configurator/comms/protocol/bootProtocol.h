@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace QKel::Comms::Protocol {
+
+// Framing of the serial boot protocol: 0x43, 16-bit big-endian payload length,
+// payload, XOR checksum over everything before it, 0x0D.
+class BootProtocol
+{
+public:
+    static constexpr char StartByte = 0x43;
+    static constexpr char StopByte = 0x0D;
+    static constexpr int FrameOverhead = 5;
+    static constexpr int MaxPayloadSize = 0xFFFF;
+
+    static QByteArray buildBootSequence();
+    static QByteArray buildReadProductIdCommand();
+    static QByteArray buildWriteProtobufCommand(const QByteArray& configuration);
+    static QByteArray buildReadProtobufCommand();
+    static QByteArray buildEnterNormalOperationCommand();
+    static QByteArray buildEnterPairingModeCommand();
+    static QByteArray buildFactoryResetCommand();
+
+    // Checks one complete frame; on success the payload is assigned to
+    // `payload`, on failure a warning is logged and `payload` is left alone.
+    static bool checkAndGetPayload(const QByteArray& frame, QByteArray& payload);
+
+    // Frames an arbitrary payload; empty result when the payload does not fit
+    // the 16-bit length field.
+    static QByteArray frame(const QByteArray& payload);
+
+    // XOR of the bytes [0, count) of `data`.
+    static char checksum(const QByteArray& data, int count);
+
+    // The payload length announced by a frame header (at least 3 bytes).
+    static int announcedPayloadSize(const QByteArray& data);
+};
+
+} // namespace QKel::Comms::Protocol
