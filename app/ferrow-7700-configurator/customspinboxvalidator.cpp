@@ -134,8 +134,11 @@ QValidator::State CustomSpinBoxValidator::validateNumber(const QString& input, Q
     if (!ok)
         return Intermediate;
 
+    // Compared with the stored value, not with the number read: a number that
+    // was clamped into the range is not what the box holds, so it must not be
+    // accepted as typed (leaving the box then shows the clamped value).
     const_cast<CustomSpinBoxValidator*>(this)->setValue(read);
-    return input == textFromValue(read) ? Acceptable : Intermediate;
+    return input == text() ? Acceptable : Intermediate;
 }
 
 void CustomSpinBoxValidator::fixup(QString& input) const

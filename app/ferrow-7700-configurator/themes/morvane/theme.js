@@ -1,0 +1,28 @@
+.pragma library
+
+// The theme's constants, shared by every window and every device page.
+var themeFontFamily = "DejaVu Sans"
+var themeFontPixelSizeNormal = 12
+var themeFontPixelSizeLarge = 16
+var themeFontPixelSizeHuge = 20
+
+var themeDark = "#e2000f"
+var themeMedium = "#b6000f"
+var themeLight = "#f1f3f5"
+var themeWhite = "#ffffff"
+var themeBlack = "#000000"
+var themeGray = "#ccd3d8"
+var themeWarning = themeDark
+
+var iconDirectory = "qrc:///themes/morvane/icons/"
+var themeIconArrowDown = iconDirectory + "arrowDown.png"
+var themeIconBusy = iconDirectory + "busy.png"
+var themeIconCheck = iconDirectory + "check.png"
+var themeIconConnect = iconDirectory + "connect.png"
+var themeIconDisconnect = iconDirectory + "disconnect.png"
+var themeIconLogoBig = iconDirectory + "logoBig.png"
+var themeIconNew = iconDirectory + "new.png"
+var themeIconOpen = iconDirectory + "open.png"
+var themeIconRead = iconDirectory + "read.png"
+var themeIconSave = iconDirectory + "save.png"
+var themeIconWrite = iconDirectory + "write.png"

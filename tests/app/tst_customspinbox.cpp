@@ -1,0 +1,16 @@
+#include "customspinboxvalidator.h"
+
+#include <QApplication>
+#include <QtQml>
+#include <QtQuickTest>
+
+// Qt Quick Controls 1 pull in widgets (dialogs), so the test needs a widget
+// application; the software back end renders without any GPU or display.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QUICK_BACKEND", "software");
+    QApplication app(argc, argv);
+    qmlRegisterType<CustomSpinBoxValidator>("kelbus.types", 1, 0, "CustomSpinBoxValidator");
+    QTEST_SET_MAIN_SOURCE_PATH
+    return quick_test_main(argc, argv, "customspinbox", QUICK_TEST_SOURCE_DIR);
+}
