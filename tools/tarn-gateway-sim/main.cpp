@@ -1,0 +1,154 @@
+// tarn-gateway-sim: a TARN210 gateway in configuration mode on a pseudo-terminal.
+#include "configurationStore.h"
+#include "gatewaySimulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTextStream>
+
+#include <csignal>
+#include <unistd.h>
+
+using namespace Tarn::Sim;
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// Ends the event loop on SIGINT and SIGTERM, so the symbolic link is removed.
+void quitOnSignals(QCoreApplication& app)
+{
+    if (::pipe(signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+int fail(const QString& text)
+{
+    QTextStream(stderr) << "tarn-gateway-sim: " << text << Qt::endl;
+    return 2;
+}
+
+struct Parsed
+{
+    SimulatorOptions options;
+    QString error;
+};
+
+int nonNegative(const QCommandLineParser& parser, const QString& name, QString* error)
+{
+    if (!parser.isSet(name))
+        return 0;
+    bool ok = false;
+    const int value = parser.value(name).toInt(&ok);
+    if (!ok || value < 0)
+        *error = QStringLiteral("--%1 needs a whole number of at least 0, not \"%2\"").arg(name, parser.value(name));
+    return ok ? value : 0;
+}
+
+Parsed options(const QCommandLineParser& parser)
+{
+    Parsed parsed;
+    SimulatorOptions& o = parsed.options;
+    if (parser.isSet("id"))
+        o.identification = parser.value("id").toUtf8();
+    if (parser.isSet("product-id")) {
+        const QString hex = parser.value("product-id");
+        o.productId = QByteArray::fromHex(hex.toLatin1());
+        if (hex.size() % 2 != 0 || o.productId.size() * 2 != hex.size() || o.productId.isEmpty())
+            parsed.error = QStringLiteral("--product-id needs an even number of hexadecimal digits, not \"%1\"").arg(hex);
+    }
+    if (o.identification.isEmpty())
+        parsed.error = QStringLiteral("--id needs a non-empty text");
+    o.silent = parser.isSet("silent");
+    o.errorOnRead = parser.isSet("error-on-read");
+    o.errorOnWrite = parser.isSet("error-on-write");
+    o.doubleIdentification = parser.isSet("double-id");
+    o.badChecksum = parser.isSet("bad-checksum");
+    o.hangUpMidFrame = parser.isSet("hang-up-mid-frame");
+    o.delayMs = nonNegative(parser, "delay", &parsed.error);
+    o.chunkSize = nonNegative(parser, "chunk", &parsed.error);
+    o.bytesPerSecond = nonNegative(parser, "rate", &parsed.error);
+    o.garbageBytes = nonNegative(parser, "garbage", &parsed.error);
+    return parsed;
+}
+
+void addOptions(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        "Simulates a TARN210 gateway in configuration mode on a pseudo-terminal and prints the terminal's path.");
+    parser.addHelpOption();
+    parser.addOptions({
+        {"link", "Make a symbolic link to the terminal at <path>.", "path"},
+        {"config", "Serve the bytes of <file> as the configuration.", "file"},
+        {"store", "Store written configurations to <file>.", "file"},
+        {"id", "Identification string (default \"TARN210 gateway simulator\").", "text"},
+        {"product-id", "Product ID bytes in hexadecimal (default 012001017701).", "hex"},
+        {"silent", "Never answer."},
+        {"error-on-read", "Answer \"E\" to a configuration read."},
+        {"error-on-write", "Answer \"E\" to a configuration write."},
+        {"delay", "Wait <ms> before each answer.", "ms"},
+        {"chunk", "Write answers in chunks of <bytes>.", "bytes"},
+        {"double-id", "Send the identification string twice."},
+        {"bad-checksum", "Corrupt the checksum of every answer."},
+        {"garbage", "Write <bytes> of noise shortly before each answer.", "bytes"},
+        {"hang-up-mid-frame", "Stop halfway through the first answer and hang up."},
+        {"rate", "Pace output to <bytes> per second (11520 is 115200 baud).", "bytes"},
+    });
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tarn-gateway-sim");
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+    const Parsed parsed = options(parser);
+    if (!parsed.error.isEmpty())
+        return fail(parsed.error);
+
+    QString error;
+    ConfigurationStore store;
+    if (!store.load(parser.value("config"), parser.value("store"), &error))
+        return fail(error);
+    GatewaySimulator simulator(parsed.options, &store);
+    if (!simulator.start(&error))
+        return fail(error);
+
+    const QString link = parser.value("link");
+    if (!link.isEmpty()) {
+        // Only a stale link of an earlier run is replaced, never a real file.
+        const QFileInfo existing(link);
+        if (existing.isSymLink())
+            QFile::remove(link);
+        else if (existing.exists())
+            return fail(QStringLiteral("%1 exists and is not a symbolic link; leaving it alone").arg(link));
+        if (!QFile::link(simulator.portPath(), link))
+            return fail(QStringLiteral("cannot make the link %1").arg(link));
+    }
+    QTextStream(stdout) << simulator.portPath() << Qt::endl;
+
+    quitOnSignals(app);
+    QObject::connect(&simulator, &GatewaySimulator::hungUp, &app, &QCoreApplication::quit);
+    const int status = app.exec();
+    if (!link.isEmpty())
+        QFile::remove(link);
+    return status;
+}
