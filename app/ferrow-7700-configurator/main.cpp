@@ -1,0 +1,194 @@
+#include "commsHandler.h"
+#include "customspinboxvalidator.h"
+#include "deviceFactory.h"
+#include "global/types.h"
+#include "saveStatusTracker.h"
+#include "stateMachine.h"
+#include "utilities.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDebug>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QLocale>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QUrl>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const QString OrganizationName = QStringLiteral("Morvane Power Solutions");
+const QString OrganizationDomain = QStringLiteral("morvane.com");
+const QString OrganizationAboutName = QStringLiteral("Morvane Telematics Solutions");
+const QString ApplicationName = QStringLiteral("Tarn Wireless Configurator");
+const QString ApplicationVersion = QStringLiteral("2.1.0");
+
+const char* const ConfigOption = "--config";
+const char* const AutoflashOption = "--autoflash";
+const char* const HelpOption = "--help";
+
+const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
+const QString ThemeFont = QStringLiteral(":/themes/morvane/fonts/DejaVuSans.ttf");
+const QString ThemeFontFamilyFallback = QStringLiteral("DejaVu Sans");
+const int ThemeFontPixelSize = 12;
+const char* const TypesUri = "kelbus.types";
+
+struct StartupOptions
+{
+    QString configurationPath;
+    bool autoflash = false;
+};
+
+bool configurationFileExists(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+// Only a plain start or "--config <existing file>" opens a window. Everything
+// else (help, a bad command line, a missing file, autoflash) must also work
+// where there is no display at all, so it gets an application object that
+// needs none.
+bool opensWindow(int argc, char* argv[])
+{
+    if (argc == 1)
+        return true;
+    return argc == 3 && qstrcmp(argv[1], ConfigOption) == 0
+        && configurationFileExists(QFile::decodeName(argv[2]));
+}
+
+std::unique_ptr<QCoreApplication> createApplication(int& argc, char* argv[])
+{
+    if (opensWindow(argc, argv))
+        return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+void setIdentity()
+{
+    QCoreApplication::setOrganizationName(OrganizationName);
+    QCoreApplication::setOrganizationDomain(OrganizationDomain);
+    QCoreApplication::setApplicationName(ApplicationName);
+    QCoreApplication::setApplicationVersion(ApplicationVersion);
+}
+
+void printUsage(const QStringList& arguments)
+{
+    const QString usage = QStringLiteral("Usage: ") + arguments.first()
+        + QStringLiteral(" [--config filePath [--autoflash]]\n");
+    std::fputs(usage.toUtf8().constData(), stdout);
+    std::fflush(stdout);
+}
+
+// Returns the exit status when the command line ends the program at once; the
+// path is tested for existence before any later argument is looked at.
+std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions& options)
+{
+    if (arguments.size() <= 1)
+        return std::nullopt;
+    if (arguments.size() == 2 || arguments.at(1) != QLatin1String(ConfigOption)) {
+        printUsage(arguments);
+        return arguments.at(1) == QLatin1String(HelpOption) ? 0 : -1;
+    }
+    options.configurationPath = arguments.at(2);
+    if (!configurationFileExists(options.configurationPath)) {
+        qCritical().noquote() << QStringLiteral("Cannot load configuration file: %1").arg(options.configurationPath);
+        return EXIT_FAILURE;
+    }
+    if (arguments.size() > 3) {
+        if (arguments.at(3) != QLatin1String(AutoflashOption)) {
+            printUsage(arguments);
+            return -1;
+        }
+        options.autoflash = true;
+    }
+    return std::nullopt;
+}
+
+QString themeFontFamily()
+{
+    const int fontId = QFontDatabase::addApplicationFont(ThemeFont);
+    const QStringList families = QFontDatabase::applicationFontFamilies(fontId);
+    return families.isEmpty() ? ThemeFontFamilyFallback : families.first();
+}
+
+// The compiler's date ("Oct 10 2016", day padded with a space) as "2016/10/10".
+QString buildDate()
+{
+    const QDate date = QLocale(QStringLiteral("en_US"))
+                           .toDate(QStringLiteral(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString platformName()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("windows");
+#else
+    return QStringLiteral("linux");
+#endif
+}
+
+void publishContext(QQmlContext* context)
+{
+    context->setContextProperty(QStringLiteral("stateMachine"), QKel::Sm::StateMachine::instance());
+    context->setContextProperty(QStringLiteral("commsHandler"), QKel::Comms::CommsHandler::instance());
+    context->setContextProperty(QStringLiteral("deviceFactory"), QKel::Device::DeviceFactory::instance());
+    context->setContextProperty(QStringLiteral("saveStatusTracker"), QKel::Config::SaveStatusTracker::instance());
+    context->setContextProperty(QStringLiteral("organizationName"), OrganizationName);
+    context->setContextProperty(QStringLiteral("organizationAboutName"), OrganizationAboutName);
+    context->setContextProperty(QStringLiteral("applicationName"), ApplicationName);
+    context->setContextProperty(QStringLiteral("applicationVersion"), ApplicationVersion);
+    context->setContextProperty(QStringLiteral("applicationBuildDate"), buildDate());
+    context->setContextProperty(QStringLiteral("PLATFORM"), platformName());
+}
+
+void registerQmlTypes()
+{
+    qmlRegisterUncreatableType<QKel::Global::Types>(TypesUri, 1, 0, "KelTypes",
+                                                    QStringLiteral("KelTypes only carries enumerations"));
+    QKel::Pb::Utilities::registerQmlTypes();
+    qmlRegisterType<CustomSpinBoxValidator>(TypesUri, 1, 0, "CustomSpinBoxValidator");
+}
+
+void startGui(QQmlApplicationEngine& engine)
+{
+    QApplication::setWindowIcon(QIcon(WindowIcon));
+    QFont font(themeFontFamily());
+    font.setPixelSize(ThemeFontPixelSize);
+    QApplication::setFont(font);
+    publishContext(engine.rootContext());
+    registerQmlTypes();
+    engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
+    setIdentity();
+
+    StartupOptions options;
+    if (const std::optional<int> status = parseCommandLine(QCoreApplication::arguments(), options))
+        return *status;
+    if (!options.configurationPath.isEmpty()) {
+        QKel::Sm::StateMachine::instance()->setStartupOptions(
+            QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
+    }
+
+    auto engine = std::make_unique<QQmlApplicationEngine>();
+    if (!options.autoflash)
+        startGui(*engine);
+    QKel::Pb::Utilities::registerMetaTypes();
+
+    QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
+    const int status = QCoreApplication::exec();
+    engine.reset();
+    return status;
+}
