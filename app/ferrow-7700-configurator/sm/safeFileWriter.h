@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace QKel::Sm {
+
+// Replaces a file's content in one step: the bytes go to a temporary file that
+// takes the target's place only once everything was written, so a failed write
+// leaves the previous file untouched and no partial file behind.
+class SafeFileWriter
+{
+public:
+    // Returns false and fills errorText when the file could not be written.
+    static bool write(const QString& filePath, const QByteArray& data, QString* errorText);
+};
+
+} // namespace QKel::Sm

@@ -1,0 +1,394 @@
+#include "stateMachine.h"
+
+#include "../saveStatusTracker.h"
+#include "safeFileWriter.h"
+#include "stateMachineBackend.h"
+#include "stateMachineDefinition.h"
+#include "supportArchive.h"
+
+#include <commsHandler.h>
+#include <deviceFactory.h>
+
+#include <QDebug>
+#include <QFile>
+#include <QTimer>
+#include <QUrl>
+
+namespace QKel::Sm {
+
+using QKel::Config::SaveStatusTracker;
+using QKel::Global::Types;
+using LoadError = QKel::Pb::Configuration::File::LOAD_ERROR;
+
+QSharedPointer<StateMachine> StateMachine::mInstance;
+
+class StateMachinePrivate
+{
+public:
+    // Set in the main thread only, by the queued hand-over at the end of start-up.
+    QSharedPointer<StateMachineBackend> machine;
+    QString startupConfigurationFile;
+    bool startupAutoflash = false;
+    QSharedPointer<QTimer> timeoutTimer;
+
+    StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
+};
+
+namespace {
+
+QString localFilePath(const QString& url)
+{
+    return QUrl(url, QUrl::TolerantMode).toLocalFile();
+}
+
+} // namespace
+
+StateMachine* StateMachine::instance()
+{
+    if (mInstance.isNull()) {
+        mInstance.reset(new StateMachine);
+    }
+    return mInstance.data();
+}
+
+StateMachine::StateMachine(QObject* parent)
+    : QThread(parent)
+    , d(new StateMachinePrivate)
+{
+}
+
+StateMachine::~StateMachine()
+{
+    quit();
+    wait();
+}
+
+bool StateMachine::connected() const
+{
+    return d->machine && d->definition()->connected();
+}
+
+bool StateMachine::busy() const
+{
+    return d->machine && d->definition()->busy();
+}
+
+QObject* StateMachine::currentDevice() const
+{
+    return d->machine ? d->definition()->currentDevice() : nullptr;
+}
+
+QString StateMachine::deviceIdString() const
+{
+    return d->machine ? d->definition()->deviceIdString() : QString();
+}
+
+bool StateMachine::isMachineReady() const
+{
+    return !d->machine.isNull();
+}
+
+void StateMachine::setStartupOptions(const QString& configurationFile, const bool& autoflash)
+{
+    d->startupConfigurationFile = configurationFile;
+    d->startupAutoflash = autoflash;
+}
+
+void StateMachine::run()
+{
+    auto machine = QSharedPointer<StateMachineBackend>::create();
+    auto* definition = machine->definition();
+    auto* comms = QKel::Comms::CommsHandler::instance();
+    using Definition = StateMachineDefinition;
+    connect(definition, &Definition::writeData, comms, &QKel::Comms::CommsHandler::onWriteData);
+    connect(definition, &Definition::startCyclicWrite, comms, &QKel::Comms::CommsHandler::onStartCyclicWrite);
+    connect(definition, &Definition::stopCyclicWrite, comms, &QKel::Comms::CommsHandler::onStopCyclicWrite);
+    connect(comms, &QKel::Comms::CommsHandler::newData, this, &StateMachine::onNewData);
+    connect(comms, &QKel::Comms::CommsHandler::errorOccurred, this, &StateMachine::onCommsError);
+
+    connect(definition, &Definition::connectedChanged, this, &StateMachine::connectedChanged);
+    connect(definition, &Definition::busyChanged, this, &StateMachine::busyChanged);
+    connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::currentDeviceChanged);
+    connect(definition, &Definition::deviceIdStringChanged, this, &StateMachine::deviceIdStringChanged);
+    connect(definition, &Definition::deviceUnsupported, this, &StateMachine::deviceUnsupported);
+    connect(definition, &Definition::deviceError, this, &StateMachine::deviceError);
+    connect(definition, &Definition::connectSuccessful, this, &StateMachine::connectSuccessful);
+    connect(definition, &Definition::disconnectSuccessful, this, &StateMachine::disconnectSuccessful);
+    connect(definition, &Definition::readFromDeviceSuccessful, this, &StateMachine::readFromDeviceSuccessful);
+    connect(definition, &Definition::writeToDeviceSuccessful, this, &StateMachine::writeToDeviceSuccessful);
+    connect(definition, &Definition::factoryResetSuccessful, this, &StateMachine::factoryResetSuccessful);
+    connect(definition, &Definition::pairingModeSuccessful, this, &StateMachine::pairingModeSuccessful);
+
+    // The timer lives in this thread: the watch signals, emitted in the main
+    // thread once the machine runs there, reach it as queued calls.
+    auto timer = QSharedPointer<QTimer>::create();
+    timer->setSingleShot(true);
+    connect(definition, &Definition::startTimeoutWatch, timer.data(), QOverload<int>::of(&QTimer::start));
+    connect(definition, &Definition::stopTimeoutWatch, timer.data(), &QTimer::stop);
+    connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::onCurrentDeviceChanged);
+    connect(timer.data(), &QTimer::timeout, this, &StateMachine::onTimeout);
+
+    machine->start();
+
+    // Hand the started machine to the main thread behind the signals its start
+    // queued there; from now on only the main thread touches it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, machine, timer] {
+            d->machine = machine;
+            d->timeoutTimer = timer;
+        },
+        Qt::QueuedConnection);
+
+    if (!d->startupConfigurationFile.isEmpty()) {
+        connect(this, &StateMachine::loadStartupOptions, this, &StateMachine::onLoadStartupOptions);
+        emit loadStartupOptions(d->startupConfigurationFile, d->startupAutoflash);
+    }
+
+    exec();
+    timer->stop();
+}
+
+void StateMachine::doConnect()
+{
+    if (d->machine) {
+        d->machine->process(EventConnect{});
+    }
+}
+
+void StateMachine::doDisconnect()
+{
+    if (d->machine) {
+        d->machine->process(EventDisconnect{});
+    }
+}
+
+void StateMachine::doEnterNormalOperation()
+{
+    if (d->machine) {
+        d->machine->process(EventEnterNormalOperation{});
+    }
+}
+
+void StateMachine::doReadDeviceConfiguration()
+{
+    if (d->machine) {
+        d->machine->process(EventReadDeviceConfiguration{});
+    }
+}
+
+void StateMachine::doWriteDeviceConfiguration()
+{
+    if (d->machine) {
+        d->machine->process(EventWriteDeviceConfiguration{});
+    }
+}
+
+void StateMachine::doEnterPairingMode()
+{
+    if (d->machine) {
+        d->machine->process(EventEnterPairingMode{});
+    }
+}
+
+void StateMachine::doFactoryReset()
+{
+    if (d->machine) {
+        d->machine->process(EventFactoryReset{});
+    }
+}
+
+void StateMachine::onNewData(QByteArray data)
+{
+    if (d->machine) {
+        d->machine->process(EventNewData{data});
+    }
+}
+
+void StateMachine::onTimeout()
+{
+    if (d->machine) {
+        d->machine->process(EventTimeout{});
+    }
+    emit timeout();
+}
+
+void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
+{
+    // Link errors outside a session (after it ended, before it started) are not news.
+    if (d->machine && d->machine->process(EventCommsError{errorCode})) {
+        emit commsError(errorCode, errorText);
+    }
+}
+
+void StateMachine::onLoadError(LoadError loadError)
+{
+    if (d->machine) {
+        d->machine->process(EventLoadError{loadError});
+    }
+    emitLoadErrorSignal(loadError);
+}
+
+bool StateMachine::emitLoadErrorSignal(int loadError)
+{
+    switch (loadError) {
+    case QKel::Pb::Configuration::File::LOAD_ERROR__VERSION_OBSOLETE:
+        emit configurationVersionObsolete();
+        return true;
+    case QKel::Pb::Configuration::File::LOAD_ERROR__VERSION_MISMATCH:
+        emit configurationVersionMismatch();
+        return true;
+    case QKel::Pb::Configuration::File::LOAD_ERROR__CHECKSUM:
+        emit configurationChecksumError();
+        return true;
+    case QKel::Pb::Configuration::File::LOAD_ERROR__PARSE:
+        emit configurationParseError();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
+{
+    auto* device = qobject_cast<QKel::Device::AbstractDevice*>(currentDevice);
+    if (!device) {
+        return;
+    }
+    connect(device, &QKel::Device::AbstractDevice::saveNeeded, SaveStatusTracker::instance(),
+            &SaveStatusTracker::onForceSaveNeeded, Qt::UniqueConnection);
+    connect(device, &QKel::Device::AbstractDevice::loadError, this, &StateMachine::onLoadError,
+            Qt::UniqueConnection);
+}
+
+bool StateMachine::loadConfiguration(const QString& configurationUrl)
+{
+    if (!d->machine) {
+        qWarning() << "Could not load from" << configurationUrl;
+        return false;
+    }
+    const QString filePath = localFilePath(configurationUrl);
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning() << "Could not open configuration file" << configurationUrl;
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    QKel::Pb::Configuration::File container(nullptr);
+    if (!container.load(bytes)) {
+        if (!emitLoadErrorSignal(container.loadError())) {
+            qWarning() << "Unrecognized error loading the configuration file:" << int(container.loadError());
+        }
+        return false;
+    }
+    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(container.productId());
+    if (!device) {
+        emit configurationUnsupported(container.productId());
+        return false;
+    }
+    device->restoreFromByteArray(bytes);
+    if (!takeOverDevice(device)) {
+        return false;
+    }
+    setTrackerTo(filePath, configurationUrl, Types::CONFIGURATION_TYPE_FILE);
+    emit loadFileSuccessful(filePath);
+    return true;
+}
+
+void StateMachine::doLoadConfiguration(QString configurationUrl)
+{
+    loadConfiguration(configurationUrl);
+}
+
+void StateMachine::doNewConfiguration(QString productId)
+{
+    if (!d->machine) {
+        qWarning() << "Could not create a new configuration for product ID" << productId;
+        return;
+    }
+    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(productId);
+    if (!device) {
+        emit configurationUnsupported(productId);
+        return;
+    }
+    if (!takeOverDevice(device)) {
+        return;
+    }
+    setTrackerTo(QString(), QString(), Types::CONFIGURATION_TYPE_NEW);
+    emit newFileSuccessful(device->name());
+}
+
+void StateMachine::doSaveConfiguration(QString configurationUrl)
+{
+    const QString filePath = localFilePath(configurationUrl);
+    const auto device = d->machine ? d->definition()->device() : nullptr;
+    if (!device) {
+        qWarning() << "Could not save to" << configurationUrl;
+        emit saveFileFailed(filePath, tr("There is no configuration to save."));
+        return;
+    }
+    QString errorText;
+    if (!SafeFileWriter::write(filePath, device->serializeToByteArray(), &errorText)) {
+        qWarning() << "Could not open configuration file" << configurationUrl << errorText;
+        emit saveFileFailed(filePath, errorText);
+        return;
+    }
+    setTrackerTo(filePath, configurationUrl, Types::CONFIGURATION_TYPE_FILE);
+    emit saveFileSuccessful(filePath);
+}
+
+void StateMachine::doPackSupportArchive(QString archiveUrl)
+{
+    const QString filePath = localFilePath(archiveUrl);
+    const auto device = d->machine ? d->definition()->device() : nullptr;
+    if (!device) {
+        qWarning() << "Could not save support archive to" << archiveUrl;
+        emit packSupportArchiveFailed(filePath, tr("There is no configuration to pack."));
+        return;
+    }
+    QString errorText;
+    if (!SupportArchive::write(filePath, *device, d->definition()->deviceIdString(), &errorText)) {
+        qWarning() << "Could not open support archive file" << archiveUrl << errorText;
+        emit packSupportArchiveFailed(filePath, errorText);
+        return;
+    }
+    emit packSupportArchiveSuccessful(filePath);
+}
+
+void StateMachine::onLoadStartupOptions(QString configurationFile, bool autoflash)
+{
+    disconnect(this, &StateMachine::loadStartupOptions, this, &StateMachine::onLoadStartupOptions);
+    const bool loaded = loadConfiguration(configurationFile);
+    if (!autoflash) {
+        return;
+    }
+    // Never flash some other configuration than the one asked for.
+    if (!loaded) {
+        StateMachineDefinition::finishAutoflash(false);
+        return;
+    }
+    d->machine->process(EventAutoflash{});
+}
+
+bool StateMachine::takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device)
+{
+    // The machine drops a new device while a connection is being set up or a
+    // device operation runs; the tracker then must keep describing the old one.
+    if (d->machine->process(EventSetDevice{device})) {
+        return true;
+    }
+    emit configurationRejectedWhileBusy();
+    return false;
+}
+
+void StateMachine::setTrackerTo(const QString& filePath, const QString& fileUrl,
+                                QKel::Global::Types::eConfigurationType type)
+{
+    auto* tracker = SaveStatusTracker::instance();
+    tracker->setCurrentFilePath(filePath);
+    tracker->setCurrentFileUrl(fileUrl);
+    tracker->setSaveNeeded(false);
+    tracker->setConfigurationType(type);
+}
+
+} // namespace QKel::Sm

@@ -1,0 +1,305 @@
+#include "stateMachineDefinition.h"
+
+#include "../saveStatusTracker.h"
+
+#include <commsHandler.h>
+#include <deviceFactory.h>
+#include <protocol/bootProtocol.h>
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace QKel::Sm {
+
+using QKel::Comms::Protocol::BootProtocol;
+using QKel::Config::SaveStatusTracker;
+using QKel::Global::Types;
+
+namespace {
+
+constexpr int AnswerTimeoutMs = 10000;
+constexpr int BootSequenceIntervalMs = 500;
+constexpr int ProductIdDigits = 12;
+
+// The device's texts are UTF-8 and may be followed by a zero byte and padding.
+QString textUpToZero(const QByteArray& data)
+{
+    return QString::fromUtf8(data.constData());
+}
+
+} // namespace
+
+class StateMachineDefinitionPrivate
+{
+public:
+    // Puts the session data back to their initial values; the device stays.
+    void resetSession()
+    {
+        connected = false;
+        busy = false;
+        deviceIdString.clear();
+        productId.clear();
+        autoflash = false;
+        readRequested = false;
+    }
+
+    bool connected = false;
+    bool busy = false;
+    QString deviceIdString;
+    QString productId;
+    QSharedPointer<QKel::Device::AbstractDevice> device;
+    bool autoflash = false;
+    bool readRequested = false;
+};
+
+StateMachineDefinition::StateMachineDefinition(QObject* parent)
+    : QObject(parent)
+    , d(new StateMachineDefinitionPrivate)
+{
+}
+
+StateMachineDefinition::~StateMachineDefinition() = default;
+
+bool StateMachineDefinition::connected() const
+{
+    return d->connected;
+}
+
+bool StateMachineDefinition::busy() const
+{
+    return d->busy;
+}
+
+QObject* StateMachineDefinition::currentDevice() const
+{
+    return d->device.data();
+}
+
+QString StateMachineDefinition::deviceIdString() const
+{
+    return d->deviceIdString;
+}
+
+QString StateMachineDefinition::productId() const
+{
+    return d->productId;
+}
+
+QSharedPointer<QKel::Device::AbstractDevice> StateMachineDefinition::device() const
+{
+    return d->device;
+}
+
+void StateMachineDefinition::finishAutoflash(bool success)
+{
+    std::fputs(success ? "SUCCESS\n" : "ERROR\n", stderr);
+    std::fflush(stderr);
+    QCoreApplication::exit(success ? 0 : -1);
+}
+
+void StateMachineDefinition::enterInitialization()
+{
+    d->resetSession();
+    emit stopCyclicWrite();
+    emit connectedChanged(false);
+    emit busyChanged(false);
+    emit deviceIdStringChanged(QString());
+    emit stopTimeoutWatch();
+    if (d->device) {
+        d->device->resetDeviceInfo();
+    }
+    QKel::Comms::CommsHandler::instance()->close();
+    auto* tracker = SaveStatusTracker::instance();
+    if (tracker->configurationType() == Types::CONFIGURATION_TYPE_READ_FROM_DEVICE) {
+        tracker->setConfigurationType(Types::CONFIGURATION_TYPE_NEW);
+    }
+}
+
+void StateMachineDefinition::enterDisconnected()
+{
+    d->connected = false;
+    emit connectedChanged(false);
+    d->busy = false;
+    emit busyChanged(false);
+    emit stopTimeoutWatch();
+}
+
+void StateMachineDefinition::enterAttemptingConnection()
+{
+    d->busy = true;
+    emit busyChanged(true);
+    emit startCyclicWrite(BootProtocol::buildBootSequence(), BootSequenceIntervalMs, true);
+    emit startTimeoutWatch(AnswerTimeoutMs);
+}
+
+void StateMachineDefinition::enterReadProductId()
+{
+    emit writeData(BootProtocol::buildReadProductIdCommand());
+    emit startTimeoutWatch(AnswerTimeoutMs);
+}
+
+void StateMachineDefinition::enterIdentifyDevice()
+{
+    if (d->device && d->device->productIds().contains(d->productId)) {
+        return;
+    }
+    d->device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    emit currentDeviceChanged(d->device.data());
+    auto* tracker = SaveStatusTracker::instance();
+    if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE) {
+        tracker->setConfigurationType(Types::CONFIGURATION_TYPE_NEW);
+    }
+}
+
+void StateMachineDefinition::enterConnected()
+{
+    d->busy = false;
+    emit busyChanged(false);
+    d->connected = true;
+    emit connectedChanged(true);
+    emit stopTimeoutWatch();
+}
+
+void StateMachineDefinition::enterReadDeviceConfiguration(bool requestedByUser)
+{
+    d->busy = true;
+    emit busyChanged(true);
+    d->readRequested = requestedByUser;
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit writeData(BootProtocol::buildReadProtobufCommand());
+}
+
+void StateMachineDefinition::enterWriteDeviceConfiguration()
+{
+    d->busy = true;
+    emit busyChanged(true);
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit writeData(BootProtocol::buildWriteProtobufCommand(d->device->serializeToByteArray()));
+}
+
+void StateMachineDefinition::setAutoflash()
+{
+    d->autoflash = true;
+}
+
+void StateMachineDefinition::finalizeConnection(const EventNewData& event)
+{
+    d->deviceIdString = textUpToZero(event.data);
+    emit deviceIdStringChanged(d->deviceIdString);
+    emit stopCyclicWrite();
+}
+
+void StateMachineDefinition::signalDeviceUnsupported()
+{
+    emit deviceUnsupported(d->deviceIdString, d->productId);
+}
+
+void StateMachineDefinition::storeProductId(const EventNewData& event)
+{
+    d->productId = QString::fromLatin1(event.data.mid(1).toHex())
+                       .rightJustified(ProductIdDigits, QLatin1Char('0'));
+}
+
+void StateMachineDefinition::signalConnectSuccess()
+{
+    emit connectSuccessful();
+}
+
+void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
+{
+    const QByteArray configuration = event.data.mid(1);
+    auto* tracker = SaveStatusTracker::instance();
+    if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
+        // A file or a new configuration is being edited and nobody asked for
+        // the read: only the device information is refreshed.
+        d->device->parseDeviceInfoFromConfigurationData(configuration);
+        return;
+    }
+    d->device->restoreFromByteArray(configuration);
+    tracker->setConfigurationType(Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
+    tracker->setSaveNeeded(false);
+    emit readFromDeviceSuccessful();
+}
+
+void StateMachineDefinition::signalDeviceError()
+{
+    emit deviceError();
+}
+
+void StateMachineDefinition::signalWriteSuccess()
+{
+    emit writeToDeviceSuccessful();
+}
+
+void StateMachineDefinition::abortWithSuccess()
+{
+    finishAutoflash(true);
+}
+
+void StateMachineDefinition::abortWithError()
+{
+    finishAutoflash(false);
+}
+
+void StateMachineDefinition::enterNormalOperation()
+{
+    emit writeData(BootProtocol::buildEnterNormalOperationCommand());
+    emit disconnectSuccessful();
+}
+
+void StateMachineDefinition::enterPairingMode()
+{
+    emit writeData(BootProtocol::buildEnterPairingModeCommand());
+    emit pairingModeSuccessful();
+}
+
+void StateMachineDefinition::factoryReset()
+{
+    d->busy = true;
+    emit busyChanged(true);
+    emit writeData(BootProtocol::buildFactoryResetCommand());
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit factoryResetSuccessful();
+}
+
+void StateMachineDefinition::setDevice(const EventSetDevice& event, bool fromConnected)
+{
+    const auto& newDevice = event.device;
+    if (!newDevice) {
+        return;
+    }
+    const auto& oldDevice = d->device;
+    if (fromConnected && oldDevice && oldDevice->deviceInfo()
+        && newDevice->primaryProductId() == oldDevice->primaryProductId()) {
+        // The connected device's information stays visible with the new configuration.
+        newDevice->parseDeviceInfoFromConfigurationData(oldDevice->serializeToByteArray());
+    }
+    d->productId = newDevice->primaryProductId();
+    emit currentDeviceChanged(nullptr);
+    d->device = newDevice;
+    emit currentDeviceChanged(d->device.data());
+}
+
+bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+{
+    return textUpToZero(event.data) != d->deviceIdString;
+}
+
+bool StateMachineDefinition::isDeviceValid() const
+{
+    return !d->device.isNull();
+}
+
+bool StateMachineDefinition::isAutoflashActive() const
+{
+    return d->autoflash;
+}
+
+bool StateMachineDefinition::isNewDeviceProductIdMatch(const EventSetDevice& event) const
+{
+    return event.device
+        && (d->productId.isEmpty() || event.device->productIds().contains(d->productId));
+}
+
+} // namespace QKel::Sm

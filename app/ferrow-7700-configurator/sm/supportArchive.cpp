@@ -1,0 +1,129 @@
+#include "supportArchive.h"
+
+#include "safeFileWriter.h"
+
+#include <device/abstractDevice.h>
+#include <interface.h>
+#include <network.h>
+#include <product.h>
+
+#include <KZip>
+
+#include <QBuffer>
+#include <QCoreApplication>
+
+namespace QKel::Sm {
+
+namespace {
+
+constexpr mode_t EntryPermissions = 0100644;
+const QString EntryOwner = QStringLiteral("kel");
+
+// The text lines are built as QString and stored in the local 8-bit encoding.
+class DetailsWriter
+{
+public:
+    void line(const QString& text) { mText += (text + QStringLiteral("\r\n")).toLocal8Bit(); }
+    void line(const QString& label, const QString& value) { line(label.arg(value)); }
+    QByteArray text() const { return mText; }
+
+private:
+    QByteArray mText;
+};
+
+QString hex(qulonglong value)
+{
+    return QString::number(value, 16);
+}
+
+void writeProductInfo(DetailsWriter& out, const QKel::Pb::Product::DeviceInfo& info)
+{
+    out.line(QStringLiteral("Serial number: %1"), QString::number(info.serialNumber()));
+    out.line(QStringLiteral("Product code: %1"), hex(info.productCode()));
+    out.line(QStringLiteral("Vendor ID: %1"), hex(info.vendorId()));
+    out.line(QStringLiteral("Product group: %1"), hex(info.productGroup()));
+    const auto manufactured = QDateTime::fromSecsSinceEpoch(qint64(info.unixTimeOfManufacture()), Qt::UTC);
+    out.line(QStringLiteral("UNIX time of manufacture: %1"),
+             manufactured.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss 'UTC'")));
+}
+
+// The module information of the network below one of the device's interfaces,
+// reached through the invokable the driver may offer; null when anything on
+// the way is missing or of another type.
+const QKel::Pb::Network::DeviceInfo* networkDeviceInfo(const QKel::Device::AbstractDevice& device,
+                                                       const char* interfaceMethod)
+{
+    QKel::Pb::AbstractMessage* message = nullptr;
+    auto* target = const_cast<QKel::Device::AbstractDevice*>(&device);
+    if (!QMetaObject::invokeMethod(target, interfaceMethod, Qt::DirectConnection,
+                                   Q_RETURN_ARG(QKel::Pb::AbstractMessage*, message))) {
+        return nullptr;
+    }
+    const auto* interfaceConfig = qobject_cast<QKel::Pb::Interface::Config*>(message);
+    const auto* network = interfaceConfig
+        ? qobject_cast<QKel::Pb::Network::Config*>(interfaceConfig->object())
+        : nullptr;
+    return network ? network->deviceInfo() : nullptr;
+}
+
+bool writeEntry(KZip& zip, const QString& name, const QByteArray& data)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return zip.writeFile(name, data, EntryPermissions, EntryOwner, EntryOwner, now, now, now);
+}
+
+} // namespace
+
+QByteArray SupportArchive::detailsText(const QDateTime& now, const QKel::Device::AbstractDevice& device,
+                                       const QString& deviceIdString)
+{
+    DetailsWriter out;
+    out.line(QStringLiteral("Date and time: %1"), now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+    out.line(QString());
+    out.line(QStringLiteral("APPLICATION\r\n-----------"));
+    out.line(QStringLiteral("Name: %1"), QCoreApplication::applicationName());
+    out.line(QStringLiteral("Version: %1"), QCoreApplication::applicationVersion());
+    out.line(QString());
+    out.line(QStringLiteral("DEVICE\r\n------"));
+    out.line(QStringLiteral("ID string: %1"), deviceIdString);
+    const auto* info = device.deviceInfo();
+    if (!info) {
+        out.line(QStringLiteral("Device info: [NONE]"));
+        return out.text();
+    }
+    writeProductInfo(out, *info);
+    if (const auto* wlan = networkDeviceInfo(device, "wlanInterface")) {
+        out.line(QStringLiteral("WLAN FW version: %1"), wlan->moduleVersion());
+        out.line(QStringLiteral("WLAN MAC address: %1"), wlan->mac());
+    }
+    if (const auto* bluetooth = networkDeviceInfo(device, "bluetoothInterface")) {
+        out.line(QStringLiteral("Bluetooth MAC address: %1"), bluetooth->mac());
+    }
+    return out.text();
+}
+
+bool SupportArchive::write(const QString& filePath, const QKel::Device::AbstractDevice& device,
+                           const QString& deviceIdString, QString* errorText)
+{
+    QByteArray archive;
+    QBuffer buffer(&archive);
+    KZip zip(&buffer);
+    if (!zip.open(QIODevice::WriteOnly)) {
+        *errorText = zip.errorString();
+        return false;
+    }
+    // Without the extended timestamp only the DOS modification time is stored.
+    zip.setExtraField(KZip::ModificationTime);
+    const bool written = writeEntry(zip, QStringLiteral("config.frc"), device.serializeToByteArray())
+        && writeEntry(zip, QStringLiteral("details.txt"),
+                      detailsText(QDateTime::currentDateTime(), device, deviceIdString));
+    const bool closed = zip.close();
+    if (!written || !closed) {
+        *errorText = zip.errorString().isEmpty() ? QStringLiteral("Could not write the archive entries")
+                                                 : zip.errorString();
+        return false;
+    }
+    return SafeFileWriter::write(filePath, archive, errorText);
+}
+
+} // namespace QKel::Sm
