@@ -20,12 +20,20 @@ constexpr unsigned long CloseDelayUs = 150000;
 // A drain gives up when the device has taken no byte for this long.
 constexpr int DrainStallMs = 1000;
 
-QList<QVariant> offeredPorts()
+QStringList enumeratedPorts()
+{
+    QStringList names;
+    for (const auto& info : QSerialPortInfo::availablePorts())
+        names.append(info.portName());
+    return names;
+}
+
+QList<QVariant> offeredPorts(const QStringList& systemPorts)
 {
     QStringList names = qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts);
-    for (const auto& info : QSerialPortInfo::availablePorts()) {
-        if (!names.contains(info.portName()))
-            names.append(info.portName());
+    for (const auto& name : systemPorts) {
+        if (!names.contains(name))
+            names.append(name);
     }
     QList<QVariant> ports;
     for (const auto& name : names)
@@ -64,6 +72,11 @@ public:
 };
 
 SerialProvider::SerialProvider(QObject* parent)
+    : SerialProvider(enumeratedPorts(), parent)
+{
+}
+
+SerialProvider::SerialProvider(const QStringList& systemPorts, QObject* parent)
     : DataProvider(parent)
     , d(new SerialProviderPrivate)
 {
@@ -72,7 +85,7 @@ SerialProvider::SerialProvider(QObject* parent)
     connect(d->port, &QSerialPort::readyRead, this, &SerialProvider::onReadyRead);
     connect(d->port, &QSerialPort::errorOccurred, this, &SerialProvider::onSerialPortError);
 
-    d->availablePorts = offeredPorts();
+    d->availablePorts = offeredPorts(systemPorts);
 
     QString stored = QSettings().value(PortKey, QString()).toString();
     if (stored.isEmpty() || !d->isAvailable(stored))

@@ -24,7 +24,11 @@ public:
     // offered before the ports the system enumerates.
     static constexpr const char* ExtraPortsVariable = "TARN_SERIAL_PORTS";
 
+    // Offers the extra ports, then the ports the system enumerates.
     explicit SerialProvider(QObject* parent = nullptr);
+    // Offers the extra ports, then `systemPorts` (port names) in place of the
+    // system's enumeration.
+    SerialProvider(const QStringList& systemPorts, QObject* parent = nullptr);
     ~SerialProvider() override;
 
     bool settingsValid() const;
