@@ -1,0 +1,49 @@
+#pragma once
+
+#include "global/serializable.h"
+#include "qkelferrow_export.h"
+
+#include <configuration.h>
+#include <product.h>
+
+#include <QObject>
+#include <QSharedPointer>
+#include <QStringList>
+#include <QtPlugin>
+
+namespace QKel::Device {
+
+// The contract between the configurator and a device driver. Drivers are Qt
+// plug-ins whose root object implements this class; every device the program
+// edits is made by a driver's createNewInstance().
+class QKELFERROW_EXPORT AbstractDevice : public QObject, public QKel::Global::Serializable
+{
+    Q_OBJECT
+    Q_PROPERTY(QKel::Pb::Product::DeviceInfo* deviceInfo READ deviceInfo NOTIFY deviceInfoChanged)
+    Q_PROPERTY(QString primaryProductId READ primaryProductId CONSTANT)
+    Q_PROPERTY(QStringList productIds READ productIds CONSTANT)
+    Q_PROPERTY(QString qmlPath READ qmlPath CONSTANT)
+
+public:
+    explicit AbstractDevice(QObject* parent = nullptr);
+
+    virtual QSharedPointer<AbstractDevice> createNewInstance() const = 0;
+    virtual QKel::Pb::Product::DeviceInfo* deviceInfo() const = 0;
+    Q_INVOKABLE virtual QString name() const = 0;
+    virtual QStringList productIds() const = 0;
+    virtual QString qmlPath() const = 0;
+    virtual void parseDeviceInfoFromConfigurationData(const QByteArray& data);
+
+    QString primaryProductId() const;
+    void resetDeviceInfo();
+
+signals:
+    void saveNeeded();
+    void deviceInfoChanged(QKel::Pb::Product::DeviceInfo* deviceInfo);
+    void loadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
+};
+
+} // namespace QKel::Device
+
+#define QKel_Device_AbstractDevice_iid "QKel.Device.AbstractDevice"
+Q_DECLARE_INTERFACE(QKel::Device::AbstractDevice, QKel_Device_AbstractDevice_iid)

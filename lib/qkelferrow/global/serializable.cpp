@@ -1,0 +1,7 @@
+#include "serializable.h"
+
+namespace QKel::Global {
+
+Serializable::~Serializable() = default;
+
+} // namespace QKel::Global

@@ -1,0 +1,5 @@
+// A shared library without Qt plug-in metadata.
+extern "C" int tarnNotAPlugin()
+{
+    return 42;
+}
