@@ -167,6 +167,45 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
+void reportAutoflashProblem(const QString& reason)
+{
+    std::fputs(reason.toUtf8().append('\n').constData(), stderr);
+    std::fflush(stderr);
+}
+
+// Without a window nobody would learn why an autoflash ended with "ERROR", so
+// each failure the session announces is named on standard error first.
+void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
+{
+    using QKel::Sm::StateMachine;
+    const auto report = [stateMachine](auto signal, const QString& reason) {
+        QObject::connect(stateMachine, signal, stateMachine, [reason] { reportAutoflashProblem(reason); });
+    };
+    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"));
+    report(&StateMachine::configurationVersionMismatch,
+           QStringLiteral("The configuration file's version does not match this program"));
+    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"));
+    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"));
+    report(&StateMachine::configurationRejectedWhileBusy,
+           QStringLiteral("The configuration was not taken over while the session was busy"));
+    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"));
+    report(&StateMachine::timeout, QStringLiteral("The device did not answer in time"));
+    QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
+                     [](const QString& productId) {
+                         reportAutoflashProblem(
+                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId));
+                     });
+    QObject::connect(stateMachine, &StateMachine::deviceUnsupported, stateMachine,
+                     [](const QString&, const QString& productId) {
+                         reportAutoflashProblem(
+                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
+                     });
+    QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
+                     [](quint16 errorCode, const QString& errorText) {
+                         reportAutoflashProblem(QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText));
+                     });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -181,6 +220,8 @@ int main(int argc, char* argv[])
         QKel::Sm::StateMachine::instance()->setStartupOptions(
             QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
     }
+    if (options.autoflash)
+        reportAutoflashProblems(QKel::Sm::StateMachine::instance());
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     if (!options.autoflash)

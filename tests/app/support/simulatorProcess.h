@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace TarnTest {
+
+// The gateway simulator as a separate process on its own pseudo-terminal,
+// storing every configuration written to it in a file.
+class SimulatorProcess
+{
+public:
+    explicit SimulatorProcess(const QString& storeFile);
+    ~SimulatorProcess();
+
+    // Starts the simulator with extra options (faults, pacing) and waits for
+    // the path of its terminal.
+    bool start(const QStringList& options, QString* errorText);
+    QString portPath() const;
+
+    // Ends the simulator and returns its log (one line per received command).
+    QByteArray stop();
+
+private:
+    QProcess mProcess;
+    QString mStoreFile;
+    QString mPortPath;
+};
+
+} // namespace TarnTest
