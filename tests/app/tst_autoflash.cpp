@@ -51,7 +51,6 @@ private slots:
     void initTestCase();
     void autoflash_data();
     void autoflash();
-    void unreadableFile();
 
 private:
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
@@ -163,23 +162,6 @@ void TestAutoflash::autoflash()
     QCOMPARE(simulatorLog.contains("received"), deviceContacted);
     const QByteArray stored = readFile(mDir.filePath(QStringLiteral("stored.frc")));
     QCOMPARE(stored, succeeds ? bytes : QByteArray());
-}
-
-void TestAutoflash::unreadableFile()
-{
-    if (::geteuid() == 0)
-        QSKIP("the superuser reads every file");
-    const QString path = mDir.filePath(QStringLiteral("unreadable.frc"));
-    QVERIFY(writeFile(path, mValid));
-    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
-
-    QByteArray simulatorLog;
-    const ChildResult result = runAutoflash(path, QStringList(), QStringList(), &simulatorLog);
-    QVERIFY(result.exitedNormally);
-    QCOMPARE(result.exitStatus, 255);
-    QVERIFY(result.standardError.endsWith("ERROR\n"));
-    QVERIFY(result.standardError.contains("Could not open configuration file"));
-    QVERIFY(!simulatorLog.contains("received"));
 }
 
 QTEST_GUILESS_MAIN(TestAutoflash)
