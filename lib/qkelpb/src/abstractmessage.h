@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+
+#include <memory>
+
+namespace google::protobuf {
+class Message;
+}
+
+namespace QKel::Pb {
+
+template <class X>
+class WrapperPrivate;
+
+// The observable face of one configuration record. Every change anywhere in a
+// wrapper tree surfaces as dataChanged() of each wrapper up to the root.
+class AbstractMessage : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AbstractMessage(QObject* parent = nullptr);
+    ~AbstractMessage() override;
+
+    virtual bool load(google::protobuf::Message* message) = 0;
+    virtual bool load(const QByteArray& bytes) = 0;
+    virtual QByteArray pack() = 0;
+
+signals:
+    void dataChanged();
+};
+
+}  // namespace QKel::Pb
+
+// Declares what every wrapper class shares: the constructor, the three
+// operations of AbstractMessage, load() from the typed record and the
+// d-pointer. Use it right after Q_OBJECT and the Q_PROPERTY lines; it leaves
+// the class in the public section.
+#define QKEL_PB_MESSAGE(Class, RecordType)                              \
+public:                                                                 \
+    using Record = RecordType;                                          \
+    explicit Class(QObject* parent = nullptr);                          \
+    ~Class() override;                                                  \
+    bool load(google::protobuf::Message* message) override;             \
+    bool load(const QByteArray& bytes) override;                        \
+    bool load(const Record& record);                                    \
+    QByteArray pack() override;                                         \
+                                                                        \
+private:                                                                \
+    friend class ::QKel::Pb::WrapperPrivate<Class>;                     \
+    std::unique_ptr<::QKel::Pb::WrapperPrivate<Class>> d;               \
+                                                                        \
+public:
