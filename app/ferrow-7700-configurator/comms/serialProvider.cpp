@@ -60,6 +60,7 @@ public:
     // Set while DTR and RTS are configured: ports without modem-control lines
     // refuse them, which is no reason to fail the session.
     bool configuringLines = false;
+    bool linesRefused = false;
     // Set after a lost link was reported, until the next open: a vanished
     // device makes the port repeat its error endlessly.
     bool silenced = false;
@@ -194,7 +195,7 @@ void SerialProvider::onSerialPortError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::NoError || d->silenced)
         return;
     if (d->configuringLines && error == QSerialPort::UnsupportedOperationError) {
-        qWarning() << "The port has no modem-control lines; DTR and RTS stay as they are:" << d->portName;
+        d->linesRefused = true;
         return;
     }
     const auto code = static_cast<quint16>(error);
@@ -233,6 +234,19 @@ void SerialProvider::closeAfterLinkLoss()
     d->receiveBuffer.clear();
 }
 
+void SerialProvider::configureLines()
+{
+    d->configuringLines = true;
+    d->linesRefused = false;
+    d->port->setDataTerminalReady(false);
+    d->port->setRequestToSend(false);
+    d->configuringLines = false;
+    if (d->linesRefused) {
+        qWarning() << "The port has no modem-control lines; DTR and RTS stay as they are:" << d->portName;
+        d->port->clearError();
+    }
+}
+
 void SerialProvider::openSerial()
 {
     closeSerial();
@@ -246,11 +260,7 @@ void SerialProvider::openSerial()
     d->port->open(QIODevice::ReadWrite);
     d->port->setBaudRate(BaudRate);
     if (d->port->isOpen()) {
-        d->configuringLines = true;
-        d->port->setDataTerminalReady(false);
-        d->port->setRequestToSend(false);
-        d->configuringLines = false;
-        d->port->clearError();
+        configureLines();
     } else {
         qWarning() << "Could not connect to port" << d->portName << "with baud rate" << BaudRate;
     }

@@ -48,6 +48,7 @@ private slots:
 private:
     void closeSerial();
     void openSerial();
+    void configureLines();
     void drainWrites();
     void closeAfterLinkLoss();
 
