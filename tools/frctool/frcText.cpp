@@ -120,15 +120,18 @@ private:
         text += indent + "}\n";
     }
 
-    // The embedded record, when its bytes decode to it and encode back to the
-    // same bytes.
+    // The embedded record, when its bytes decode to it and, without the fields
+    // the text cannot show, encode back to the same bytes.
     static std::unique_ptr<pb::Message> decoded(const pb::Message& container, const pb::FieldDescriptor* field)
     {
         std::unique_ptr<pb::Message> record = newEmbeddedRecord(container, field);
         if (!record)
             return nullptr;
         const std::string bytes = container.GetReflection()->GetString(container, field);
-        if (!record->ParseFromString(bytes) || record->SerializeAsString() != bytes)
+        if (!record->ParseFromString(bytes))
+            return nullptr;
+        record->DiscardUnknownFields();
+        if (record->SerializeAsString() != bytes)
             return nullptr;
         return record;
     }
@@ -176,10 +179,12 @@ public:
 private:
     const pb::io::Tokenizer::Token& current() { return mTokenizer.current(); }
 
-    bool fail(const QString& message)
+    bool fail(const QString& message) { return failAt(current().line, message); }
+
+    bool failAt(int line, const QString& message)
     {
         if (mErrors->error.isEmpty())
-            mErrors->error = QStringLiteral("line %1: %2").arg(current().line + 1).arg(message);
+            mErrors->error = QStringLiteral("line %1: %2").arg(line + 1).arg(message);
         return false;
     }
 
@@ -193,9 +198,12 @@ private:
 
     bool readField(pb::Message* message)
     {
+        if (current().type == pb::io::Tokenizer::TYPE_END)
+            return fail(QStringLiteral("the text ends inside a block; \"}\" missing"));
         if (current().type != pb::io::Tokenizer::TYPE_IDENTIFIER)
             return fail(QStringLiteral("expected a field name, found \"%1\"").arg(QString::fromStdString(current().text)));
         const std::string name = current().text;
+        const int line = current().line;
         const pb::FieldDescriptor* field = message->GetDescriptor()->FindFieldByName(name);
         if (!field)
             return fail(QStringLiteral("%1 has no field \"%2\"")
@@ -213,17 +221,17 @@ private:
             return read(child, true);
         }
         if (isEmbeddedDataField(field) && tryConsume("{"))
-            return readEmbedded(message, field);
+            return readEmbedded(message, field, line);
         if (!colon)
             return fail(QStringLiteral("expected \":\" after \"%1\"").arg(QString::fromStdString(name)));
         return readValue(message, field);
     }
 
-    bool readEmbedded(pb::Message* container, const pb::FieldDescriptor* field)
+    bool readEmbedded(pb::Message* container, const pb::FieldDescriptor* field, int line)
     {
         std::unique_ptr<pb::Message> record = newEmbeddedRecord(*container, field);
         if (!record)
-            return fail(QStringLiteral("a nested \"data\" block needs a \"type\" before it that selects a record"));
+            return failAt(line, QStringLiteral("a nested \"data\" block needs a \"type\" before it that selects a record"));
         if (!read(record.get(), true))
             return false;
         if (!record->IsInitialized())
