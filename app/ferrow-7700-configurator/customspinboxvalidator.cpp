@@ -35,6 +35,16 @@ QString integerText(qint64 integer, int radix)
     return integer < 0 ? QLatin1Char('-') + magnitude : magnitude;
 }
 
+// Stores a property value; true when it changed and must be announced.
+template <typename T>
+bool assignIfChanged(T& member, const T& value)
+{
+    if (member == value)
+        return false;
+    member = value;
+    return true;
+}
+
 QLocale numberLocale()
 {
     QLocale locale;
@@ -238,10 +248,8 @@ double CustomSpinBoxValidator::stepSize() const
 
 void CustomSpinBoxValidator::setStepSize(double stepSize)
 {
-    if (stepSize == d->stepSize)
-        return;
-    d->stepSize = stepSize;
-    emit stepSizeChanged();
+    if (assignIfChanged(d->stepSize, stepSize))
+        emit stepSizeChanged();
 }
 
 QString CustomSpinBoxValidator::prefix() const
@@ -251,10 +259,8 @@ QString CustomSpinBoxValidator::prefix() const
 
 void CustomSpinBoxValidator::setPrefix(const QString& prefix)
 {
-    if (prefix == d->prefix)
-        return;
-    d->prefix = prefix;
-    emit prefixChanged();
+    if (assignIfChanged(d->prefix, prefix))
+        emit prefixChanged();
 }
 
 QString CustomSpinBoxValidator::suffix() const
@@ -264,10 +270,8 @@ QString CustomSpinBoxValidator::suffix() const
 
 void CustomSpinBoxValidator::setSuffix(const QString& suffix)
 {
-    if (suffix == d->suffix)
-        return;
-    d->suffix = suffix;
-    emit suffixChanged();
+    if (assignIfChanged(d->suffix, suffix))
+        emit suffixChanged();
 }
 
 int CustomSpinBoxValidator::radix() const
@@ -281,10 +285,8 @@ void CustomSpinBoxValidator::setRadix(int radix)
         qWarning() << "Ignoring an unusable spin box radix" << radix;
         return;
     }
-    if (radix == d->radix)
-        return;
-    d->radix = radix;
-    emit radixChanged();
+    if (assignIfChanged(d->radix, radix))
+        emit radixChanged();
 }
 
 void CustomSpinBoxValidator::increment()
