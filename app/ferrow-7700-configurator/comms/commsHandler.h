@@ -40,7 +40,7 @@ public:
     void close();
 
 signals:
-    void currentProviderChanged(QObject* const provider);
+    void currentProviderChanged(QObject* provider);
     void currentProviderTypeChanged(QString providerType);
     void newData(QByteArray data);
     void errorOccurred(quint16 errorCode, QString errorText);

@@ -1,0 +1,185 @@
+#include "commsHandler.h"
+#include "commsTestSupport.h"
+#include "protocol/bootProtocol.h"
+#include "serialProvider.h"
+
+#include <QtTest>
+
+#include <thread>
+
+using QKel::Comms::CommsHandler;
+using QKel::Comms::SerialProvider;
+using QKel::Comms::Protocol::BootProtocol;
+using Tarn::Sim::PseudoTerminal;
+
+class TestCommsHandler : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void providerType_data();
+    void providerType();
+    void storedTypeNotOnOffer();
+    void cyclicWrite_data();
+    void cyclicWrite();
+    void cyclicWriteRefusesEmptyData();
+    void closeLetsLastFrameLeave_data();
+    void closeLetsLastFrameLeave();
+    void relaysErrors();
+
+private:
+    PseudoTerminal* openDevice();
+    QScopedPointer<PseudoTerminal> mDevice;
+};
+
+void TestCommsHandler::init()
+{
+    CommsTest::useProgramSettings();
+    mDevice.reset();
+}
+
+// Offers a fresh pseudo-terminal as the first port, so the handler's provider
+// picks it.
+PseudoTerminal* TestCommsHandler::openDevice()
+{
+    mDevice.reset(new PseudoTerminal);
+    QString error;
+    if (!mDevice->open(&error))
+        return nullptr;
+    qputenv(SerialProvider::ExtraPortsVariable, mDevice->slavePath().toLocal8Bit());
+    return mDevice.data();
+}
+
+void TestCommsHandler::providerType_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::newRow("current type") << "Serial";
+    QTest::newRow("wrong case") << "serial";
+    QTest::newRow("not on offer") << "Bluetooth";
+}
+
+void TestCommsHandler::providerType()
+{
+    QFETCH(QString, type);
+    QVERIFY(openDevice());
+    CommsHandler handler;
+    QCOMPARE(handler.providerTypes(), QStringList{"Serial"});
+    QCOMPARE(handler.currentProviderType(), QString("Serial"));
+    QCOMPARE(QSettings().value(CommsHandler::ProviderKey).toString(), QString("Serial"));
+    QObject* provider = handler.currentProvider();
+    QVERIFY(qobject_cast<SerialProvider*>(provider));
+    QSignalSpy typeChanged(&handler, &CommsHandler::currentProviderTypeChanged);
+    QSignalSpy providerChanged(&handler, &CommsHandler::currentProviderChanged);
+    handler.setProperty("currentProviderType", type);
+    QCOMPARE(typeChanged.count(), 0);
+    QCOMPARE(providerChanged.count(), 0);
+    QCOMPARE(handler.currentProvider(), provider);
+}
+
+void TestCommsHandler::storedTypeNotOnOffer()
+{
+    QSettings().setValue(CommsHandler::ProviderKey, "serial");
+    CommsHandler handler;
+    QCOMPARE(handler.currentProvider(), nullptr);
+    QTest::ignoreMessage(QtWarningMsg, "Attempted a cyclic write without a running data provider.");
+    handler.onStartCyclicWrite(BootProtocol::buildBootSequence(), 500, true);
+}
+
+void TestCommsHandler::cyclicWrite_data()
+{
+    QTest::addColumn<bool>("stopOnData");
+    QTest::newRow("stops at the first payload") << true;
+    QTest::newRow("keeps going") << false;
+}
+
+void TestCommsHandler::cyclicWrite()
+{
+    QFETCH(bool, stopOnData);
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    CommsHandler handler;
+    QSignalSpy received(&handler, &CommsHandler::newData);
+    const QByteArray boot = BootProtocol::buildBootSequence();
+
+    QElapsedTimer clock;
+    clock.start();
+    handler.onStartCyclicWrite(boot, 500, stopOnData);
+    QList<qint64> arrivals;
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(CommsTest::collect(*device, boot.size(), 1500), boot);
+        arrivals.append(clock.elapsed());
+    }
+    QVERIFY2(arrivals[0] < 250, qPrintable(QString::number(arrivals[0])));
+    for (int i = 1; i < arrivals.size(); ++i) {
+        const qint64 gap = arrivals[i] - arrivals[i - 1];
+        QVERIFY2(gap > 350 && gap < 900, qPrintable(QString::number(gap)));
+    }
+
+    device->write(BootProtocol::frame("TARN210"));
+    QTRY_COMPARE(received.count(), 1);
+    QCOMPARE(received.at(0).at(0).toByteArray(), QByteArray("TARN210"));
+    const int after = CommsTest::collect(*device, boot.size(), 1200).size();
+    QCOMPARE(after == 0, stopOnData);
+    handler.onStopCyclicWrite();
+}
+
+void TestCommsHandler::cyclicWriteRefusesEmptyData()
+{
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    CommsHandler handler;
+    QTest::ignoreMessage(QtWarningMsg, "Attempted a cyclic write with empty data.");
+    handler.onStartCyclicWrite({}, 50, true);
+    QCOMPARE(CommsTest::collect(*device, 1, 300), QByteArray());
+}
+
+void TestCommsHandler::closeLetsLastFrameLeave_data()
+{
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<bool>("fromOtherThread");
+    QTest::newRow("normal operation") << BootProtocol::buildEnterNormalOperationCommand() << false;
+    QTest::newRow("factory reset, closed from another thread") << BootProtocol::buildFactoryResetCommand() << true;
+    QTest::newRow("64 KiB frame") << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, 'c')) << false;
+    QTest::newRow("64 KiB frame, closed from another thread")
+        << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, '\r')) << true;
+}
+
+void TestCommsHandler::closeLetsLastFrameLeave()
+{
+    QFETCH(QByteArray, frame);
+    QFETCH(bool, fromOtherThread);
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    CommsHandler handler;
+    QByteArray received;
+    std::thread reader([&] { received = device->read(frame.size(), 10000); });
+    handler.onWriteData(frame);
+    if (fromOtherThread) {
+        std::thread closer([&] { handler.close(); });
+        closer.join();
+    } else {
+        handler.close();
+    }
+    reader.join();
+    QCOMPARE(received.size(), frame.size());
+    QCOMPARE(received, frame);
+}
+
+void TestCommsHandler::relaysErrors()
+{
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    CommsHandler handler;
+    QSignalSpy errors(&handler, &CommsHandler::errorOccurred);
+    handler.onWriteData(BootProtocol::buildBootSequence());
+    QCOMPARE(CommsTest::collect(*device, 11).size(), 11);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Serial port error: (8|9)$"));
+    device->hangUp();
+    QTRY_COMPARE(errors.count(), 1);
+    const auto code = errors.at(0).at(0).value<quint16>();
+    QCOMPARE(errors.at(0).at(1).toString(), SerialProvider::errorText(code));
+}
+
+QTEST_GUILESS_MAIN(TestCommsHandler)
+#include "tst_commsHandler.moc"
