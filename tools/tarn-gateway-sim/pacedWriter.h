@@ -18,7 +18,7 @@ class PacedWriter : public QObject
 public:
     // Pause between chunks when only a chunk size is given, long enough for
     // the reader to see each chunk on its own.
-    static constexpr int ChunkGapMs = 5;
+    static constexpr int ChunkGapMs = 1;
 
     PacedWriter(PseudoTerminal* terminal, int chunkSize, int bytesPerSecond, QObject* parent = nullptr);
     ~PacedWriter() override;
