@@ -27,6 +27,7 @@ private slots:
     void closeLetsLastFrameLeave_data();
     void closeLetsLastFrameLeave();
     void relaysErrors();
+    void singletonLivesUntilExit();
 
 private:
     PseudoTerminal* openDevice();
@@ -84,6 +85,15 @@ void TestCommsHandler::storedTypeNotOnOffer()
     QCOMPARE(handler.currentProvider(), nullptr);
     QTest::ignoreMessage(QtWarningMsg, "Attempted a cyclic write without a running data provider.");
     handler.onStartCyclicWrite(BootProtocol::buildBootSequence(), 500, true);
+
+    QSignalSpy typeChanged(&handler, &CommsHandler::currentProviderTypeChanged);
+    QSignalSpy providerChanged(&handler, &CommsHandler::currentProviderChanged);
+    handler.setCurrentProviderType("Serial");
+    QCOMPARE(typeChanged.count(), 1);
+    QCOMPARE(providerChanged.count(), 1);
+    QVERIFY(qobject_cast<SerialProvider*>(providerChanged.at(0).at(0).value<QObject*>()));
+    QCOMPARE(handler.currentProvider(), providerChanged.at(0).at(0).value<QObject*>());
+    QCOMPARE(QSettings().value(CommsHandler::ProviderKey).toString(), QString("Serial"));
 }
 
 void TestCommsHandler::cyclicWrite_data()
@@ -179,6 +189,19 @@ void TestCommsHandler::relaysErrors()
     QTRY_COMPARE(errors.count(), 1);
     const auto code = errors.at(0).at(0).value<quint16>();
     QCOMPARE(errors.at(0).at(1).toString(), SerialProvider::errorText(code));
+}
+
+void TestCommsHandler::singletonLivesUntilExit()
+{
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    CommsHandler* handler = CommsHandler::instance();
+    QCOMPARE(CommsHandler::instance(), handler);
+    QCOMPARE(handler->parent(), nullptr);
+    // Left with an open port: the worker thread and the port are released at
+    // process exit, after the application object has gone.
+    handler->onWriteData(BootProtocol::buildReadProductIdCommand());
+    QCOMPARE(CommsTest::collect(*device, 6), BootProtocol::buildReadProductIdCommand());
 }
 
 QTEST_GUILESS_MAIN(TestCommsHandler)

@@ -21,6 +21,7 @@ class CommsHandlerPrivate
 {
 public:
     QSharedPointer<DataProvider> provider;
+    QMetaObject::Connection providerRelease;
     QStringList providerTypes{SerialType};
     QString currentProviderType;
     QThread workerThread;
@@ -82,10 +83,8 @@ void CommsHandler::setCurrentProviderType(const QString& providerType)
         return;
     releaseProvider();
     d->currentProviderType = providerType;
-    if (providerType == SerialType) {
-        // Released with deleteLater, so the provider dies in its own thread.
-        d->provider.reset(new SerialProvider, &QObject::deleteLater);
-    }
+    if (providerType == SerialType)
+        d->provider.reset(new SerialProvider);
     if (d->provider) {
         d->provider->moveToThread(&d->workerThread);
         // The interface keeps onWriteData protected: connected by signature.
@@ -157,8 +156,17 @@ void CommsHandler::releaseProvider()
     if (!d->provider)
         return;
     d->provider->disconnect();
-    d->provider.reset();
-    // Finishing the thread runs the provider's pending deferred deletion.
+    // The provider and its port belong to the worker thread and are deleted
+    // there, as the thread's last act. That needs no event loop, so it also
+    // works at process exit, when no application object is left to deliver a
+    // deferred deletion.
+    QSharedPointer<DataProvider> provider;
+    provider.swap(d->provider);
+    d->providerRelease = connect(&d->workerThread, &QThread::finished, [this, provider]() mutable {
+        disconnect(d->providerRelease);
+        provider.reset();
+    });
+    provider.reset();
     d->workerThread.quit();
     d->workerThread.wait();
 }
