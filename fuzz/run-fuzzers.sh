@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# run-fuzzers.sh <build-dir> <seconds>: runs every fuzz_<name> target of the
+# build for the given time on a copy of its seed corpus (fuzz/corpus/<name>/).
+# Fails on any crash, leak, timeout or sanitizer report.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:?build directory}
+seconds=${2:-60}
+status=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+for fuzzer in "$build"/bin/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  name=${name#fuzz_}
+  corpus=$work/$name
+  mkdir -p "$corpus" "$work/artifacts-$name"
+  if [ -d "$here/corpus/$name" ]; then
+    cp "$here/corpus/$name"/* "$corpus"/ 2>/dev/null || true
+  fi
+  echo "== fuzz_$name for ${seconds}s"
+  if ! ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+      -artifact_prefix="$work/artifacts-$name/" -print_final_stats=1 "$corpus" >"$work/$name.log" 2>&1; then
+    echo "fuzz_$name FAILED:"
+    tail -n 60 "$work/$name.log"
+    for artifact in "$work/artifacts-$name"/*; do
+      [ -f "$artifact" ] && echo "reproducer (hex): $(xxd -p "$artifact" | tr -d '\n' | head -c 2000)"
+    done
+    status=1
+  else
+    grep -E "stat::number_of_executed_units|Done [0-9]+ runs" "$work/$name.log" | tail -n 2
+  fi
+done
+exit $status
