@@ -22,6 +22,7 @@ private slots:
     void timing_data();
     void timing();
     void storesWrittenConfiguration();
+    void lateAnswerOfClosedSessionIsDropped();
     void hangsUpMidFrame();
     void logsClosingCommands_data();
     void logsClosingCommands();
@@ -203,6 +204,17 @@ void TestGatewaySim::storesWrittenConfiguration()
     QFile file(store);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), configuration);
+}
+
+void TestGatewaySim::lateAnswerOfClosedSessionIsDropped()
+{
+    QVERIFY(startSimulator({"--delay", "200"}));
+    mHandler->onWriteData(BootProtocol::buildReadProductIdCommand());
+    mHandler->close();
+    QByteArray log;
+    QTRY_VERIFY((log += mSimulator->readAllStandardError()).contains("answering"));
+    QTest::qWait(400);
+    QCOMPARE(exchange({"KXBOOT"}, 1000), QList<QByteArray>{"TARN210 gateway simulator"});
 }
 
 void TestGatewaySim::hangsUpMidFrame()

@@ -261,6 +261,9 @@ void SerialProvider::openSerial()
     d->port->setBaudRate(BaudRate);
     if (d->port->isOpen()) {
         configureLines();
+        // Bytes the device sent while the port was closed (a late answer of an
+        // earlier session) must not pass for the answer to the next request.
+        d->port->clear(QSerialPort::Input);
     } else {
         qWarning() << "Could not connect to port" << d->portName << "with baud rate" << BaudRate;
     }
