@@ -43,6 +43,26 @@ private:
 namespace {
 
 const QByteArray Configuration = QByteArray::fromHex("0801120d0a0b54415252323130") + QByteArray(300, '\r');
+// Configuration files with a correct checksum: the gateway refuses any other.
+const QByteArray ValidConfiguration = QByteArray::fromHex("080112036162631a06080912020801209e9102");
+const QByteArray BadChecksumConfiguration = QByteArray::fromHex("080112036162631a06080912020801209f9102");
+
+QByteArray varint(quint32 value)
+{
+    QByteArray bytes;
+    for (; value >= 0x80; value >>= 7)
+        bytes.append(char(value | 0x80));
+    return bytes.append(char(value));
+}
+
+// Version 1, a product ID of `size` bytes, no entries, and the checksum.
+QByteArray largeConfiguration(int size)
+{
+    const QByteArray productId(size, 'z');
+    const QByteArray input = "1" + productId;
+    const quint16 crc = qChecksum(input.constData(), uint(input.size()), Qt::ChecksumIso3309);
+    return QByteArray::fromHex("0801") + '\x12' + varint(size) + productId + '\x20' + varint(crc);
+}
 
 QString simulatorPath()
 {
@@ -135,7 +155,12 @@ void TestGatewaySim::answers_data()
     QTest::newRow("configuration from a file") << QStringList{"--config", mConfigFile} << QList<QByteArray>{"L"}
                                                << QList<QByteArray>{'L' + Configuration} << QStringList{};
     QTest::newRow("write acknowledged, then read back")
-        << QStringList{} << QList<QByteArray>{"Sabc\r", "L"} << QList<QByteArray>{"S", "Labc\r"} << QStringList{};
+        << QStringList{} << QList<QByteArray>{'S' + ValidConfiguration, "L"}
+        << QList<QByteArray>{"S", 'L' + ValidConfiguration} << QStringList{};
+    QTest::newRow("write with a wrong checksum refused")
+        << QStringList{} << QList<QByteArray>{'S' + BadChecksumConfiguration} << QList<QByteArray>{"E"} << QStringList{};
+    QTest::newRow("write of no configuration refused")
+        << QStringList{} << QList<QByteArray>{"Sabc\r"} << QList<QByteArray>{"E"} << QStringList{};
     QTest::newRow("read refused") << QStringList{"--error-on-read"} << QList<QByteArray>{"L"} << QList<QByteArray>{"E"}
                                   << QStringList{};
     QTest::newRow("write refused") << QStringList{"--error-on-write"} << QList<QByteArray>{"Sabc"}
@@ -199,7 +224,7 @@ void TestGatewaySim::storesWrittenConfiguration()
 {
     const QString store = mDir.filePath("stored.frc");
     QVERIFY(startSimulator({"--store", store}));
-    const QByteArray configuration = QByteArray::fromHex("08011200") + QByteArray(5000, 'z');
+    const QByteArray configuration = largeConfiguration(5000);
     QCOMPARE(exchange({'S' + configuration}, 2000), QList<QByteArray>{"S"});
     QFile file(store);
     QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,17 +1,19 @@
 #include "configurationStore.h"
 
+#include "gatewayConfiguration.h"
+
 #include <QFile>
 #include <QSaveFile>
 
 namespace Tarn::Sim {
 
-const QByteArray ConfigurationStore::DefaultConfiguration = QByteArrayLiteral("\x08\x01\x12\x06TARN210");
-
 bool ConfigurationStore::load(const QString& servedFile, const QString& storeFile, QString* errorText)
 {
     mStoreFile = storeFile;
-    if (servedFile.isEmpty())
-        return true;
+    if (servedFile.isEmpty()) {
+        mConfiguration = GatewayConfiguration::build(errorText);
+        return !mConfiguration.isEmpty();
+    }
     QFile file(servedFile);
     if (!file.open(QIODevice::ReadOnly)) {
         *errorText = QStringLiteral("Cannot read the configuration file %1: %2").arg(servedFile, file.errorString());
@@ -28,10 +30,8 @@ QByteArray ConfigurationStore::served() const
 
 bool ConfigurationStore::accept(const QByteArray& configuration, QString* errorText)
 {
-    if (configuration.isEmpty()) {
-        *errorText = QStringLiteral("refusing an empty configuration");
+    if (!GatewayConfiguration::check(configuration, errorText))
         return false;
-    }
     if (!mStoreFile.isEmpty()) {
         // Written aside and renamed, so a failed write keeps the previous file.
         QSaveFile file(mStoreFile);

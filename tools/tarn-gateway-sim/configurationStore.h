@@ -10,11 +10,9 @@ namespace Tarn::Sim {
 class ConfigurationStore
 {
 public:
-    // Opaque bytes served when no file is given.
-    static const QByteArray DefaultConfiguration;
-
-    // Serves the bytes of `servedFile` (or the default when empty) and stores
-    // written bytes to `storeFile` when one is given.
+    // Serves the bytes of `servedFile` (or, when empty, the TARN210 driver's
+    // configuration with the gateway's device information) and stores written
+    // bytes to `storeFile` when one is given.
     bool load(const QString& servedFile, const QString& storeFile, QString* errorText);
 
     QByteArray served() const;
@@ -23,7 +21,7 @@ public:
     bool accept(const QByteArray& configuration, QString* errorText);
 
 private:
-    QByteArray mConfiguration = DefaultConfiguration;
+    QByteArray mConfiguration;
     QString mStoreFile;
 };
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace Tarn::Sim {
+
+// The configuration a simulated TARN210 holds, made by the TARN210 driver
+// plug-in beside the simulator, and the checks the gateway applies to a
+// configuration it is asked to write.
+class GatewayConfiguration
+{
+public:
+    // The driver's default configuration with the device information a gateway
+    // reports about itself; empty, with `errorText` set, when no driver is found.
+    static QByteArray build(QString* errorText);
+
+    // Whether the gateway takes the bytes: a configuration file of version 1
+    // with a correct checksum.
+    static bool check(const QByteArray& configuration, QString* errorText);
+};
+
+} // namespace Tarn::Sim
