@@ -11,7 +11,9 @@ bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QStr
         *errorText = file.errorString();
         return false;
     }
-    if (file.write(data) != data.size()) {
+    // commit() does not see a failure of the buffer's last flush (a full disk,
+    // a file size limit), so the bytes are pushed out and checked here first.
+    if (file.write(data) != data.size() || !file.flush()) {
         *errorText = file.errorString();
         return false; // the unfinished temporary file is discarded with `file`
     }

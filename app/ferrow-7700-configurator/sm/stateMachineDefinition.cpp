@@ -234,6 +234,10 @@ void StateMachineDefinition::signalWriteSuccess()
 
 void StateMachineDefinition::abortWithSuccess()
 {
+    // The run is over once the device acknowledged the write. Without this the
+    // completion row of StateConnected would send the configuration a second
+    // time while the application is already on its way out.
+    d->autoflash = false;
     finishAutoflash(true);
 }
 
