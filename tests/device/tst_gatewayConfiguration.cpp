@@ -24,10 +24,10 @@ Pb::Network::DeviceInfo* moduleInfo(QObject* interfaceEntry)
     return network ? network->deviceInfo() : nullptr;
 }
 
-QByteArray served()
+QByteArray served(const QByteArray& productIdBytes = QByteArray::fromHex("012001017701"))
 {
     QString error;
-    const QByteArray bytes = GatewayConfiguration::build(&error);
+    const QByteArray bytes = GatewayConfiguration::build(productIdBytes, &error);
     if (bytes.isEmpty())
         qWarning("%s", qPrintable(error));
     return bytes;
@@ -40,6 +40,7 @@ class TestGatewayConfiguration : public QObject
     Q_OBJECT
 
 private slots:
+    void servedConfigurationLoads_data();
     void servedConfigurationLoads();
     void deviceInformationReachesTheDevice_data();
     void deviceInformationReachesTheDevice();
@@ -47,12 +48,27 @@ private slots:
     void check();
 };
 
+void TestGatewayConfiguration::servedConfigurationLoads_data()
+{
+    QTest::addColumn<QByteArray>("productIdBytes");
+    QTest::addColumn<QString>("productId");
+
+    QTest::newRow("primary product ID") << QByteArray::fromHex("012001017701") << "012001017701";
+    QTest::newRow("second product ID") << QByteArray::fromHex("012001017702") << "012001017702";
+    QTest::newRow("product ID without a driver") << QByteArray::fromHex("0a0b") << "012001017701";
+    QTest::newRow("14 digits ending in the primary product ID")
+        << QByteArray::fromHex("00012001017701") << "012001017701";
+}
+
 void TestGatewayConfiguration::servedConfigurationLoads()
 {
-    const QByteArray bytes = served();
+    QFETCH(QByteArray, productIdBytes);
+    QFETCH(QString, productId);
+
+    const QByteArray bytes = served(productIdBytes);
     Pb::Configuration::File file(nullptr);
     QVERIFY(file.load(bytes));
-    QCOMPARE(file.productId(), QStringLiteral("012001017701"));
+    QCOMPARE(file.productId(), productId);
     QCOMPARE(file.dataList().size(), 9);
 
     // Apart from the device information, the driver's defaults.
@@ -60,6 +76,7 @@ void TestGatewayConfiguration::servedConfigurationLoads()
     QKel::Device::FerrowWlan7701 reported;
     reported.restoreFromByteArray(bytes);
     device.parseDeviceInfoFromConfigurationData(bytes);
+    qobject_cast<Pb::Configuration::File*>(device.configurationFile())->setProductId(productId);
     QCOMPARE(device.serializeToByteArray(), reported.serializeToByteArray());
 }
 

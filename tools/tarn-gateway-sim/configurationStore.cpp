@@ -7,11 +7,12 @@
 
 namespace Tarn::Sim {
 
-bool ConfigurationStore::load(const QString& servedFile, const QString& storeFile, QString* errorText)
+bool ConfigurationStore::load(const QString& servedFile, const QString& storeFile, const QByteArray& productIdBytes,
+                              QString* errorText)
 {
     mStoreFile = storeFile;
     if (servedFile.isEmpty()) {
-        mConfiguration = GatewayConfiguration::build(errorText);
+        mConfiguration = GatewayConfiguration::build(productIdBytes, errorText);
         return !mConfiguration.isEmpty();
     }
     QFile file(servedFile);

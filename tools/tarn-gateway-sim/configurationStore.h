@@ -11,9 +11,10 @@ class ConfigurationStore
 {
 public:
     // Serves the bytes of `servedFile` (or, when empty, the TARN210 driver's
-    // configuration with the gateway's device information) and stores written
-    // bytes to `storeFile` when one is given.
-    bool load(const QString& servedFile, const QString& storeFile, QString* errorText);
+    // configuration with the gateway's device information and product ID) and
+    // stores written bytes to `storeFile` when one is given.
+    bool load(const QString& servedFile, const QString& storeFile, const QByteArray& productIdBytes,
+              QString* errorText);
 
     QByteArray served() const;
     // Checks and keeps written configuration bytes; false means the device

@@ -10,7 +10,8 @@ namespace Tarn::Sim {
 
 namespace {
 
-const QString ProductId = QStringLiteral("012001017701");
+const QString PrimaryProductId = QStringLiteral("012001017701");
+const int ProductIdDigits = 12;
 
 struct ModuleInfo
 {
@@ -57,15 +58,28 @@ QObject* pointerProperty(const QObject* device, const char* name)
     return device->property(name).value<QKel::Pb::AbstractMessage*>();
 }
 
+// A gateway keeps its own product ID in its configuration; one the driver does
+// not serve leaves the driver's primary ID, as the configurator never reads
+// the configuration of such a gateway.
+void setProductId(const QKel::Device::AbstractDevice& device, const QByteArray& productIdBytes)
+{
+    const QString productId =
+        QString::fromLatin1(productIdBytes.toHex()).rightJustified(ProductIdDigits, QLatin1Char('0'));
+    auto* file = qobject_cast<QKel::Pb::Configuration::File*>(pointerProperty(&device, "configurationFile"));
+    if (file && device.productIds().contains(productId))
+        file->setProductId(productId);
+}
+
 } // namespace
 
-QByteArray GatewayConfiguration::build(QString* errorText)
+QByteArray GatewayConfiguration::build(const QByteArray& productIdBytes, QString* errorText)
 {
-    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(ProductId);
+    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(PrimaryProductId);
     if (!device || !device->deviceInfo()) {
         *errorText = QStringLiteral("no TARN210 driver in the \"devices\" directory beside the simulator");
         return {};
     }
+    setProductId(*device, productIdBytes);
     fillProductInfo(device->deviceInfo());
     if (!fillModuleInfo(pointerProperty(device.data(), "wlanInterface"), WlanModule)
         || !fillModuleInfo(pointerProperty(device.data(), "bluetoothInterface"), BluetoothModule)) {

@@ -12,8 +12,10 @@ class GatewayConfiguration
 {
 public:
     // The driver's default configuration with the device information a gateway
-    // reports about itself; empty, with `errorText` set, when no driver is found.
-    static QByteArray build(QString* errorText);
+    // reports about itself, carrying the product ID the gateway answers to "P"
+    // (`productIdBytes`) when the driver serves it; empty, with `errorText` set,
+    // when no driver is found.
+    static QByteArray build(const QByteArray& productIdBytes, QString* errorText);
 
     // Whether the gateway takes the bytes: a configuration file of version 1
     // with a correct checksum.

@@ -126,7 +126,7 @@ int main(int argc, char* argv[])
 
     QString error;
     ConfigurationStore store;
-    if (!store.load(parser.value("config"), parser.value("store"), &error))
+    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId, &error))
         return fail(error);
     GatewaySimulator simulator(parsed.options, &store);
     if (!simulator.start(&error))
