@@ -6,6 +6,8 @@
 #include "network.h"
 #include "product.h"
 #include "product_morvane_tarn210.h"
+#include "remote.h"
+#include "server.h"
 #include "wlan.h"
 
 #include <QPointer>
@@ -61,6 +63,8 @@ private slots:
     void failedParseKeepsPreviousState();
     void rejectedFileShowsItsValuesAndEmptyList();
     void loadCreatesOneWrapperPerEntry();
+    void entryTypeSelectsObject_data();
+    void entryTypeSelectsObject();
     void unknownEntrySurvivesLoadAndPack();
     void incompleteRecordsPackWithoutAborting_data();
     void incompleteRecordsPackWithoutAborting();
@@ -247,6 +251,72 @@ void TstConfigurationFile::loadCreatesOneWrapperPerEntry()
     QVERIFY(again.load(file.pack()));
     QCOMPARE(again.dataList().size(), types.size());
     QCOMPARE(again.dataList().at(2)->type(), Data::TYPE__PRODUCT);
+}
+
+void TstConfigurationFile::entryTypeSelectsObject_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("objectClass");
+
+    Kel::Pb::Network::Config network;
+    network.set_type(Kel::Pb::Network::TYPE__CAN);
+    network.set_data(std::string());
+    Kel::Pb::Interface::Config interface;
+    interface.set_type(Kel::Pb::Interface::TYPE__NETWORK);
+    interface.set_data(network.SerializeAsString());
+    Kel::Pb::Remote::Config remote;
+    remote.set_type(Kel::Pb::Remote::TYPE__SOCKET);
+    remote.set_data(std::string());
+    Kel::Pb::Server::Config server;
+    server.set_type(Kel::Pb::Server::TYPE__SPP);
+    server.set_data(std::string());
+    Kel::Pb::KelFunction::Config function;
+    function.set_canmessagesperloop(4);
+    Kel::Pb::Product::Config product;
+    product.set_type(Kel::Pb::Product::TYPE__MORVANE_TARN210);
+    product.set_data(std::string());
+    const auto bytes = [](const google::protobuf::Message& record) {
+        return QByteArray::fromStdString(record.SerializeAsString());
+    };
+
+    QTest::newRow("interface") << 6 << bytes(interface) << QByteArray("QKel::Pb::Interface::Config");
+    QTest::newRow("remote") << 7 << bytes(remote) << QByteArray("QKel::Pb::Remote::Config");
+    QTest::newRow("server") << 8 << bytes(server) << QByteArray("QKel::Pb::Server::Config");
+    QTest::newRow("function") << 9 << bytes(function) << QByteArray("QKel::Pb::KelFunction::Config");
+    QTest::newRow("product") << 254 << bytes(product) << QByteArray("QKel::Pb::Product::Config");
+    for (int type : {0, 1, 2, 4, 5, 10, 255})
+        QTest::addRow("unsupported %d", type) << type << QByteArray("\x08\x01", 2) << QByteArray();
+}
+
+// Each entry type creates its wrapper under the entry; types without one keep
+// their bytes through a load and a save.
+void TstConfigurationFile::entryTypeSelectsObject()
+{
+    QFETCH(int, type);
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, objectClass);
+
+    Kel::Pb::Configuration::File record;
+    record.set_version(1);
+    record.set_productid("abc");
+    auto* entry = record.add_data();
+    entry->set_type(static_cast<Kel::Pb::Configuration::TYPE>(type));
+    entry->set_data(data.toStdString());
+    record.set_checksum(File::computeChecksum(record));
+    const QByteArray bytes = encodeFile(record);
+
+    File file;
+    if (objectClass.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, QByteArray("Encountered unsupported Data::TYPE ") + QByteArray::number(type));
+    QVERIFY(file.load(bytes));
+    QCOMPARE(file.dataList().size(), 1);
+    const AbstractMessage* object = file.dataList().at(0)->object();
+    QCOMPARE(object ? QByteArray(object->metaObject()->className()) : QByteArray(), objectClass);
+    if (object)
+        QCOMPARE(object->parent(), file.dataList().at(0));
+    QCOMPARE(int(file.dataList().at(0)->type()), type);
+    QCOMPARE(file.pack(), bytes);
 }
 
 void TstConfigurationFile::unknownEntrySurvivesLoadAndPack()

@@ -1,9 +1,12 @@
 // Interface, network, WLAN and IP wrappers: defaults, authentication rules,
 // lists and load orders.
+#include "bluetooth.h"
+#include "can.h"
 #include "interface.h"
 #include "ip.h"
 #include "network.h"
 #include "signalrecorder.h"
+#include "utilities.h"
 #include "wlan.h"
 
 #include <QPointer>
@@ -18,6 +21,7 @@ class TstNetwork : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void wlanDefaultsAreReportedNotWritten();
     void authenticationModeSwitchesCredentials_data();
     void authenticationModeSwitchesCredentials();
@@ -27,10 +31,15 @@ private slots:
     void repeatedValues();
     void loadOrder_data();
     void loadOrder();
-    void networkKeepsDataOfUnsupportedType_data();
-    void networkKeepsDataOfUnsupportedType();
+    void networkTypeSelectsObject_data();
+    void networkTypeSelectsObject();
     void interfaceCarriesNetworkObject();
 };
+
+void TstNetwork::initTestCase()
+{
+    Utilities::registerMetaTypes();
+}
 
 void TstNetwork::wlanDefaultsAreReportedNotWritten()
 {
@@ -224,32 +233,59 @@ void TstNetwork::loadOrder()
     QCOMPARE(message->pack(), QByteArray::fromStdString(bytes));
 }
 
-void TstNetwork::networkKeepsDataOfUnsupportedType_data()
+void TstNetwork::networkTypeSelectsObject_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<bool>("withType");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("objectClass");
     QTest::addColumn<QString>("warning");
 
-    QTest::newRow("ethernet") << 2 << true << "Encountered unsupported Network::Config::TYPE 2";
-    QTest::newRow("none") << 0 << true << "Encountered unsupported Network::Config::TYPE 0";
-    QTest::newRow("no type") << 0 << false << "Cannot create an Network::Config object without a type or object.";
+    Kel::Pb::Can::Config can;
+    can.set_baudratebps(500000);
+    Kel::Pb::Wlan::Config wlan;
+    wlan.set_ssid("net");
+    Kel::Pb::Bluetooth::Config bluetooth;
+    bluetooth.set_discoverable(true);
+    const QByteArray ethernet("\x0a\x03" "eth");
+
+    QTest::newRow("CAN") << 1 << true << QByteArray::fromStdString(can.SerializeAsString())
+                         << QByteArray("QKel::Pb::Can::Config") << QString();
+    QTest::newRow("WLAN") << 3 << true << QByteArray::fromStdString(wlan.SerializeAsString())
+                          << QByteArray("QKel::Pb::Wlan::Config") << QString();
+    QTest::newRow("Bluetooth") << 4 << true << QByteArray::fromStdString(bluetooth.SerializeAsString())
+                               << QByteArray("QKel::Pb::Bluetooth::Config") << QString();
+    // Without an object the bytes are kept, so a save does not lose them.
+    QTest::newRow("ethernet") << 2 << true << ethernet << QByteArray()
+                              << "Encountered unsupported Network::Config::TYPE 2";
+    QTest::newRow("none") << 0 << true << ethernet << QByteArray() << "Encountered unsupported Network::Config::TYPE 0";
+    QTest::newRow("no type") << 0 << false << ethernet << QByteArray()
+                             << "Cannot create an Network::Config object without a type or object.";
 }
 
-void TstNetwork::networkKeepsDataOfUnsupportedType()
+void TstNetwork::networkTypeSelectsObject()
 {
     QFETCH(int, type);
     QFETCH(bool, withType);
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, objectClass);
     QFETCH(QString, warning);
 
     Kel::Pb::Network::Config record;
     if (withType)
         record.set_type(static_cast<Kel::Pb::Network::TYPE>(type));
-    record.set_data("\x0a\x03" "eth");
+    record.set_data(data.toStdString());
     Network::Config network;
-    QTest::ignoreMessage(QtWarningMsg, warning.toUtf8());
+    if (!warning.isEmpty())
+        QTest::ignoreMessage(QtWarningMsg, warning.toUtf8());
     QVERIFY(network.load(record));
-    QVERIFY(!network.object());
-    QCOMPARE(network.data(), QByteArray("\x0a\x03" "eth"));
+    AbstractMessage* object = network.object();
+    QCOMPARE(object ? QByteArray(object->metaObject()->className()) : QByteArray(), objectClass);
+    if (object) {
+        QCOMPARE(object->parent(), &network);
+        QCOMPARE(object->pack(), data);
+    }
+    QCOMPARE(network.data(), data);
     QCOMPARE(network.pack(), QByteArray::fromStdString(record.SerializeAsString()));
 }
 

@@ -3,6 +3,8 @@
 #include "interface.h"
 #include "kelfunction.h"
 #include "product.h"
+#include "remote.h"
+#include "server.h"
 
 #include "wrapperdefinition.h"
 
@@ -22,6 +24,8 @@ QKEL_PB_VALUE(Data, QByteArray, data, setData)
 QKEL_PB_OBJECT_TEXTS(Data, "Cannot create a Configuration::Data object without a type or object.",
                      "Encountered unsupported Data::TYPE",
                      {Data::TYPE__INTERFACE, makeWrapper<Interface::Config>},
+                     {Data::TYPE__REMOTE, makeWrapper<Remote::Config>},
+                     {Data::TYPE__SERVER, makeWrapper<Server::Config>},
                      {Data::TYPE__KEL_FUNCTION, makeWrapper<KelFunction::Config>},
                      {Data::TYPE__PRODUCT, makeWrapper<Product::Config>})
 

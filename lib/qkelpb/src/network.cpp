@@ -1,5 +1,7 @@
 #include "network.h"
 
+#include "bluetooth.h"
+#include "can.h"
 #include "wlan.h"
 #include "wrapperdefinition.h"
 
@@ -17,6 +19,8 @@ QKEL_PB_VALUE(Config, TYPE, type, setType)
 QKEL_PB_VALUE(Config, QByteArray, data, setData)
 QKEL_PB_CHILD(Config, DeviceInfo, deviceInfo, setDeviceInfo)
 QKEL_PB_OBJECT(Config, "Network::Config",
-               {Config::TYPE__WLAN, makeWrapper<Wlan::Config>})
+               {Config::TYPE__CAN, makeWrapper<Can::Config>},
+               {Config::TYPE__WLAN, makeWrapper<Wlan::Config>},
+               {Config::TYPE__BLUETOOTH, makeWrapper<Bluetooth::Config>})
 
 }  // namespace QKel::Pb::Network
