@@ -26,7 +26,7 @@ for fuzzer in "$build"/bin/fuzz_*; do
     echo "fuzz_$name FAILED:"
     tail -n 60 "$work/$name.log"
     for artifact in "$work/artifacts-$name"/*; do
-      [ -f "$artifact" ] && echo "reproducer (hex): $(xxd -p "$artifact" | tr -d '\n' | head -c 2000)"
+      [ -f "$artifact" ] && echo "reproducer (hex): $(od -An -tx1 "$artifact" | tr -d ' \n' | head -c 2000)"
     done
     status=1
   else
