@@ -63,18 +63,13 @@ public:
 
     ~WrapperPrivate()
     {
-        for (AbstractMessage* child : children) {
-            if (child)
-                child->deleteLater();
-        }
+        for (AbstractMessage* child : children)
+            WrapperSupport::releaseWithOwner(q, child);
         for (const QList<AbstractMessage*>& list : lists) {
-            for (AbstractMessage* element : list) {
-                if (element)
-                    element->deleteLater();
-            }
+            for (AbstractMessage* element : list)
+                WrapperSupport::releaseWithOwner(q, element);
         }
-        if (object)
-            object->deleteLater();
+        WrapperSupport::releaseWithOwner(q, object);
     }
 
     static const Field* field(const char* name)

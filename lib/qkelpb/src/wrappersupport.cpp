@@ -36,6 +36,12 @@ void release(AbstractMessage* owner, AbstractMessage* child)
     child->deleteLater();
 }
 
+void releaseWithOwner(AbstractMessage* owner, AbstractMessage* child)
+{
+    if (child && child->parent() != owner)
+        child->deleteLater();
+}
+
 static void adopt(AbstractMessage* owner, AbstractMessage* child)
 {
     if (child->parent() != owner)

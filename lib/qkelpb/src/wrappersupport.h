@@ -36,6 +36,12 @@ void replaceList(AbstractMessage* owner, QList<AbstractMessage*>& slot, const QL
 // Disconnects a child from its owner and schedules its deletion.
 void release(AbstractMessage* owner, AbstractMessage* child);
 
+// Releases a child of an owner being destroyed. Its Qt children go with it at
+// once; scheduling their deletion as well would make each of them search the
+// queue of posted events as it dies, so a tree of n children would take time
+// growing with n squared. Only a child moved to another parent is scheduled.
+void releaseWithOwner(AbstractMessage* owner, AbstractMessage* child);
+
 // Parses bytes into a record; false on an invalid encoding or a missing
 // required field. Never aborts on either.
 bool parse(google::protobuf::Message& record, const QByteArray& bytes);
