@@ -4,6 +4,7 @@
 // real one, so that a device can lack device information or product IDs.
 
 #include "device/abstractDevice.h"
+#include "warningCollector.h"
 
 #include <configuration.h>
 #include <product.h>
@@ -13,16 +14,9 @@
 
 using QKel::Device::AbstractDevice;
 namespace Pb = QKel::Pb;
+using DeviceTest::warnings;
 
 namespace {
-
-QStringList warnings;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtWarningMsg)
-        warnings.append(message);
-}
 
 class MinimalDevice : public AbstractDevice
 {
@@ -97,13 +91,12 @@ private slots:
 
 void TestAbstractDevice::init()
 {
-    warnings.clear();
-    qInstallMessageHandler(collectWarnings);
+    DeviceTest::startCollectingWarnings();
 }
 
 void TestAbstractDevice::cleanup()
 {
-    qInstallMessageHandler(nullptr);
+    DeviceTest::stopCollectingWarnings();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

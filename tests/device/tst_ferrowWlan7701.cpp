@@ -4,6 +4,7 @@
 
 #include "device/ferrowWlan7701.h"
 #include "frcText.h"
+#include "warningCollector.h"
 
 #include <can.h>
 #include <canfiltermodel.h>
@@ -19,16 +20,9 @@
 using QKel::Device::FerrowWlan7701;
 using QKel::FrcTool::FrcText;
 namespace Pb = QKel::Pb;
+using DeviceTest::warnings;
 
 namespace {
-
-QStringList warnings;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtWarningMsg)
-        warnings.append(message);
-}
 
 QString readText(const QString& name)
 {
@@ -158,13 +152,12 @@ private slots:
 
 void TestFerrowWlan7701::init()
 {
-    warnings.clear();
-    qInstallMessageHandler(collectWarnings);
+    DeviceTest::startCollectingWarnings();
 }
 
 void TestFerrowWlan7701::cleanup()
 {
-    qInstallMessageHandler(nullptr);
+    DeviceTest::stopCollectingWarnings();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -171,6 +171,44 @@ Wrapper* objectAs(Container* container)
     return container ? qobject_cast<Wrapper*>(container->object()) : nullptr;
 }
 
+// The warnings about a remote or server entry that fits no pointer.
+struct EndpointTexts
+{
+    const char* nullContainer;
+    const char* nullSocket;
+    const char* nullSpp;
+    const char* unsupportedType;
+};
+
+// Remote and server entries share their layout: a container of type socket
+// or SPP whose object is that kind of endpoint.
+template <typename SocketEndpoint, typename SppEndpoint, typename Container>
+void resolveEndpoint(Configuration::Data* entry, Container** socketSlot, Container** sppSlot,
+                     const EndpointTexts& texts)
+{
+    auto* container = objectAs<Container>(entry);
+    if (!container) {
+        qWarning() << texts.nullContainer;
+        return;
+    }
+    switch (container->type()) {
+    case Container::TYPE__SOCKET:
+        if (objectAs<SocketEndpoint>(container))
+            *socketSlot = container;
+        else
+            qWarning() << texts.nullSocket;
+        break;
+    case Container::TYPE__SPP:
+        if (objectAs<SppEndpoint>(container))
+            *sppSlot = container;
+        else
+            qWarning() << texts.nullSpp;
+        break;
+    default:
+        qWarning() << texts.unsupportedType << int(container->type());
+    }
+}
+
 } // namespace
 
 class FerrowWlan7701Private
@@ -397,54 +435,24 @@ void FerrowWlan7701Private::resolveInterface(Configuration::Data* entry)
 
 void FerrowWlan7701Private::resolveRemote(Configuration::Data* entry)
 {
-    auto* remote = objectAs<Remote::Config>(entry);
-    if (!remote) {
-        qWarning() << "Encountered NULL Remote::Config in the configuration file.";
-        return;
-    }
-    switch (remote->type()) {
-    case Remote::Config::TYPE__SOCKET:
-        if (objectAs<Socket::Remote>(remote))
-            socketRemote = remote;
-        else
-            qWarning() << "Encountered NULL Socket::Remote in the configuration file.";
-        break;
-    case Remote::Config::TYPE__SPP:
-        if (objectAs<Spp::Remote>(remote))
-            sppRemote = remote;
-        else
-            qWarning() << "Encountered NULL Spp::Remote in the configuration file.";
-        break;
-    default:
-        qWarning() << "Encountered unsupported Remote::Config type in the configuration file:"
-                   << int(remote->type());
-    }
+    static const EndpointTexts texts{
+        "Encountered NULL Remote::Config in the configuration file.",
+        "Encountered NULL Socket::Remote in the configuration file.",
+        "Encountered NULL Spp::Remote in the configuration file.",
+        "Encountered unsupported Remote::Config type in the configuration file:",
+    };
+    resolveEndpoint<Socket::Remote, Spp::Remote>(entry, &socketRemote, &sppRemote, texts);
 }
 
 void FerrowWlan7701Private::resolveServer(Configuration::Data* entry)
 {
-    auto* server = objectAs<Server::Config>(entry);
-    if (!server) {
-        qWarning() << "Encountered NULL Server::Config in the configuration file.";
-        return;
-    }
-    switch (server->type()) {
-    case Server::Config::TYPE__SOCKET:
-        if (objectAs<Socket::Server>(server))
-            socketServer = server;
-        else
-            qWarning() << "Encountered NULL Socket::Server in the configuration file.";
-        break;
-    case Server::Config::TYPE__SPP:
-        if (objectAs<Spp::Server>(server))
-            sppServer = server;
-        else
-            qWarning() << "Encountered NULL Spp::Server in the configuration file.";
-        break;
-    default:
-        qWarning() << "Encountered unsupported Server::Config type in the configuration file:"
-                   << int(server->type());
-    }
+    static const EndpointTexts texts{
+        "Encountered NULL Server::Config in the configuration file.",
+        "Encountered NULL Socket::Server in the configuration file.",
+        "Encountered NULL Spp::Server in the configuration file.",
+        "Encountered unsupported Server::Config type in the configuration file:",
+    };
+    resolveEndpoint<Socket::Server, Spp::Server>(entry, &socketServer, &sppServer, texts);
 }
 
 void FerrowWlan7701Private::resolveKelFunction(Configuration::Data* entry)
