@@ -1,9 +1,12 @@
 #include "fileOperationsFixture.h"
 
+#include <abstractmessage.h>
 #include <deviceFactory.h>
 #include <product.h>
+#include <stateMachine.h>
 
 #include <QFile>
+#include <QTest>
 #include <QUrl>
 
 #include <csignal>
@@ -30,14 +33,47 @@ QString fileUrl(const QString& filePath)
     return QUrl::fromLocalFile(filePath).toString();
 }
 
-QByteArray gatewayConfiguration(unsigned serialNumber)
+namespace {
+
+QObject* canConfig(const QKel::Device::AbstractDevice& device)
+{
+    return device.property("canConfig").value<QKel::Pb::AbstractMessage*>();
+}
+
+} // namespace
+
+QByteArray gatewayConfiguration(unsigned serialNumber, uint canBitRate)
 {
     const auto device = QKel::Device::DeviceFactory::instance()->createDevice(GatewayProductId);
-    if (!device || !device->deviceInfo()) {
+    if (!device || !device->deviceInfo() || !canConfig(*device)) {
         return QByteArray();
     }
     device->deviceInfo()->setSerialNumber(serialNumber);
+    if (canBitRate != 0) {
+        canConfig(*device)->setProperty("baudRateBps", canBitRate);
+    }
     return device->serializeToByteArray();
+}
+
+uint canBitRate(const QKel::Device::AbstractDevice& device)
+{
+    const QObject* can = canConfig(device);
+    return can ? can->property("baudRateBps").toUInt() : 0;
+}
+
+bool startFacade(QKel::Sm::StateMachine& facade, const QString& startupFile, bool autoflash)
+{
+    facade.setStartupOptions(startupFile, autoflash);
+    facade.start();
+    return QTest::qWaitFor([&facade] { return facade.isMachineReady(); });
+}
+
+QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configuration::File&))
+{
+    Kel::Pb::Configuration::File record;
+    record.ParseFromArray(valid.constData(), valid.size());
+    alter(record);
+    return QByteArray::fromStdString(record.SerializeAsString());
 }
 
 FileSizeLimit::FileSizeLimit(long long bytes)

@@ -5,7 +5,6 @@
 #include "standardErrorCapture.h"
 
 #include <commsHandler.h>
-#include <configuration.pb.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,15 +22,6 @@ const QString PreviousPath = QStringLiteral("/previous/place.frc");
 AbstractDevice* deviceOf(const StateMachine& facade)
 {
     return qobject_cast<AbstractDevice*>(facade.currentDevice());
-}
-
-// Re-encodes a valid configuration file record after a change to it.
-QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configuration::File&))
-{
-    Kel::Pb::Configuration::File record;
-    record.ParseFromArray(valid.constData(), valid.size());
-    alter(record);
-    return QByteArray::fromStdString(record.SerializeAsString());
 }
 
 } // namespace
@@ -91,9 +81,7 @@ void TestFileOperations::cleanup()
 void TestFileOperations::startFacade(const QString& startupFile, bool autoflash)
 {
     mFacade.reset(new StateMachine);
-    mFacade->setStartupOptions(startupFile, autoflash);
-    mFacade->start();
-    QTRY_VERIFY(mFacade->isMachineReady());
+    QVERIFY(SmTest::startFacade(*mFacade, startupFile, autoflash));
 }
 
 void TestFileOperations::loadValidFileWhileDisconnected()

@@ -2,6 +2,8 @@
 
 #include "childProcess.h"
 
+#include <QDeadlineTimer>
+
 namespace TarnTest {
 
 SimulatorProcess::SimulatorProcess(const QString& storeFile)
@@ -42,6 +44,17 @@ QString SimulatorProcess::portPath() const
     return mPortPath;
 }
 
+bool SimulatorProcess::waitForLog(const QByteArray& text, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    mProcess.setReadChannel(QProcess::StandardError);
+    while (!(mLog += mProcess.readAllStandardError()).contains(text)) {
+        if (deadline.hasExpired() || !mProcess.waitForReadyRead(int(deadline.remainingTime())))
+            return (mLog += mProcess.readAllStandardError()).contains(text);
+    }
+    return true;
+}
+
 QByteArray SimulatorProcess::stop()
 {
     if (mProcess.state() != QProcess::NotRunning) {
@@ -50,7 +63,7 @@ QByteArray SimulatorProcess::stop()
             mProcess.kill();
         mProcess.waitForFinished(1000);
     }
-    return mProcess.readAllStandardError();
+    return mLog += mProcess.readAllStandardError();
 }
 
 } // namespace TarnTest

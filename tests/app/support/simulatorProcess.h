@@ -20,11 +20,15 @@ public:
     bool start(const QStringList& options, QString* errorText);
     QString portPath() const;
 
+    // Waits until the simulator's log holds `text`; false after timeoutMs.
+    bool waitForLog(const QByteArray& text, int timeoutMs);
+
     // Ends the simulator and returns its log (one line per received command).
     QByteArray stop();
 
 private:
     QProcess mProcess;
+    QByteArray mLog;
     QString mStoreFile;
     QString mPortPath;
 };

@@ -1,0 +1,327 @@
+#include "fileOperationsFixture.h"
+#include "saveStatusTracker.h"
+#include "signalRecorder.h"
+#include "stateMachine.h"
+
+#include <commsHandler.h>
+#include <device/abstractDevice.h>
+#include <product.h>
+#include <serialProvider.h>
+#include <support/simulatorProcess.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace SmTest;
+using QKel::Config::SaveStatusTracker;
+using QKel::Device::AbstractDevice;
+using QKel::Global::Types;
+using QKel::Sm::StateMachine;
+using TarnTest::SimulatorProcess;
+
+namespace {
+
+const QByteArray IdString = QByteArrayLiteral("TARN210 end-to-end gateway");
+const QString DeviceClass = QStringLiteral("QKel::Device::FerrowWlan7701");
+// The serial number of the configuration the simulator serves.
+constexpr unsigned ServedSerialNumber = 77;
+// A CAN bit rate the user chose in a file; the served configuration has another.
+constexpr uint EditedCanBitRate = 83333;
+// A whole session against the simulator takes well under a second.
+constexpr int SessionMs = 5000;
+constexpr int AnswerTimeoutMs = 10000;
+
+// The facade's signals of the session reset (StateInitialization, then StateDisconnected).
+const QStringList ResetSignals = {"connectedChanged", "busyChanged", "deviceIdStringChanged", "connectedChanged",
+                                  "busyChanged"};
+// The facade's signals of a connection that read the configuration.
+const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged",    "currentDeviceChanged",
+                                    "connectSuccessful", "busyChanged",              "readFromDeviceSuccessful",
+                                    "busyChanged",       "connectedChanged"};
+
+enum class Command { NormalOperation, PairingMode, FactoryReset };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+
+class TestSessionEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void connectReadsConfiguration_data();
+    void connectReadsConfiguration();
+    void readOnRequestReplacesFile();
+    void writeSendsConfiguration();
+    void closingCommand_data();
+    void closingCommand();
+    void failureEndsSession_data();
+    void failureEndsSession();
+
+private:
+    // Starts the simulator serving `served`, by default a valid configuration.
+    bool startSimulator(const QStringList& options = {}, const QByteArray& served = QByteArray());
+    void connectSession();
+    AbstractDevice* device() const { return qobject_cast<AbstractDevice*>(mFacade->currentDevice()); }
+
+    // The port the configurator is offered first: a link to the simulator's terminal.
+    QTemporaryDir mLinkDir;
+    QString mPortLink;
+    QScopedPointer<QTemporaryDir> mDir;
+    QScopedPointer<SimulatorProcess> mSimulator;
+    QScopedPointer<StateMachine> mFacade;
+    QByteArray mServed;
+};
+
+void TestSessionEndToEnd::initTestCase()
+{
+    qRegisterMetaType<Types::eConfigurationType>();
+    QVERIFY(mLinkDir.isValid());
+    mPortLink = mLinkDir.filePath(QStringLiteral("gateway"));
+    // With an empty settings store the first offered port is taken.
+    qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, mPortLink.toLocal8Bit());
+    QKel::Comms::CommsHandler::instance();
+    mServed = gatewayConfiguration(ServedSerialNumber);
+    QVERIFY2(!mServed.isEmpty(), "the TARN210 driver plug-in is not in bin/devices");
+}
+
+void TestSessionEndToEnd::init()
+{
+    auto* tracker = SaveStatusTracker::instance();
+    tracker->setCurrentFilePath(QString());
+    tracker->setCurrentFileUrl(QString());
+    tracker->setSaveNeeded(false);
+    tracker->setConfigurationType(Types::CONFIGURATION_TYPE_NONE);
+    mDir.reset(new QTemporaryDir);
+    QVERIFY(mDir->isValid());
+    mSimulator.reset(new SimulatorProcess(mDir->filePath(QStringLiteral("stored.frc"))));
+    mFacade.reset(new StateMachine);
+    QVERIFY(startFacade(*mFacade));
+}
+
+void TestSessionEndToEnd::cleanup()
+{
+    mFacade->doDisconnect();
+    mFacade.reset();
+    mSimulator.reset();
+}
+
+bool TestSessionEndToEnd::startSimulator(const QStringList& options, const QByteArray& served)
+{
+    const QString servedFile = mDir->filePath(QStringLiteral("served.frc"));
+    if (!writeFile(servedFile, served.isEmpty() ? mServed : served)) {
+        return false;
+    }
+    QString errorText;
+    const bool started = mSimulator->start(
+        QStringList{"--link", mPortLink, "--id", QString::fromUtf8(IdString), "--config", servedFile} + options,
+        &errorText);
+    if (!started) {
+        qWarning() << "the simulator did not start:" << errorText;
+    }
+    return started;
+}
+
+void TestSessionEndToEnd::connectSession()
+{
+    mFacade->doConnect();
+    QTRY_VERIFY_WITH_TIMEOUT(mFacade->connected(), SessionMs);
+    QVERIFY(!mFacade->busy());
+}
+
+void TestSessionEndToEnd::connectReadsConfiguration_data()
+{
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("prompt answers") << QStringList();
+    QTest::newRow("identification sent twice") << QStringList{"--double-id"};
+    QTest::newRow("115200 baud, noise before answers") << QStringList{"--rate", "11520", "--garbage", "9"};
+    QTest::newRow("answers in small pieces") << QStringList{"--chunk", "3", "--delay", "100"};
+}
+
+void TestSessionEndToEnd::connectReadsConfiguration()
+{
+    QFETCH(QStringList, options);
+    QVERIFY(startSimulator(options));
+    SignalRecorder recorder(mFacade.data());
+
+    connectSession();
+
+    QCOMPARE(recorder.names(), ConnectSignals);
+    QCOMPARE(recorder.entries().at(1).arguments.at(0).toString(), QString::fromUtf8(IdString));
+    QCOMPARE(SignalRecorder::format(recorder.entries().at(2).arguments.at(0)), DeviceClass);
+    QCOMPARE(mFacade->deviceIdString(), QString::fromUtf8(IdString));
+    QCOMPARE(device()->serializeToByteArray(), mServed);
+    QCOMPARE(SaveStatusTracker::instance()->configurationType(), Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
+    QVERIFY(!SaveStatusTracker::instance()->saveNeeded());
+    QVERIFY(mSimulator->waitForLog("received L (read configuration)", SessionMs));
+    const QByteArray log = mSimulator->stop();
+    const int boot = log.indexOf("received boot sequence");
+    const int productId = log.indexOf("received P (read product ID)");
+    QVERIFY(boot >= 0);
+    QVERIFY(productId > boot);
+    QVERIFY(log.indexOf("received L (read configuration)") > productId);
+}
+
+void TestSessionEndToEnd::readOnRequestReplacesFile()
+{
+    QVERIFY(startSimulator());
+    connectSession();
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    QVERIFY(mFacade->connected());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    SignalRecorder recorder(mFacade.data());
+
+    mFacade->doReadDeviceConfiguration();
+
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
+                              (QStringList{"busyChanged", "readFromDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              SessionMs);
+    QCOMPARE(device()->serializeToByteArray(), mServed);
+    QVERIFY(canBitRate(*device()) != EditedCanBitRate);
+    QCOMPARE(SaveStatusTracker::instance()->configurationType(), Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
+    QVERIFY(!SaveStatusTracker::instance()->saveNeeded());
+}
+
+void TestSessionEndToEnd::writeSendsConfiguration()
+{
+    QVERIFY(startSimulator());
+    connectSession();
+    const QString path = mDir->filePath(QStringLiteral("to-flash.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(4242, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    const QByteArray sent = device()->serializeToByteArray();
+    SignalRecorder recorder(mFacade.data());
+
+    mFacade->doWriteDeviceConfiguration();
+
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
+                              (QStringList{"busyChanged", "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              SessionMs);
+    // The simulator stores what it received before it acknowledges.
+    const QByteArray stored = readFile(mDir->filePath(QStringLiteral("stored.frc")));
+    QCOMPARE(stored, sent);
+    QVERIFY(stored != mServed);
+    QVERIFY(mSimulator->stop().contains(QStringLiteral("received S (write configuration, %1 bytes)")
+                                            .arg(sent.size())
+                                            .toUtf8()));
+}
+
+void TestSessionEndToEnd::closingCommand_data()
+{
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QString>("successSignal");
+    QTest::addColumn<QByteArray>("logged");
+
+    QTest::newRow("normal operation") << Command::NormalOperation << "disconnectSuccessful"
+                                      << QByteArray("received Q (enter normal operation)");
+    QTest::newRow("pairing mode") << Command::PairingMode << "pairingModeSuccessful"
+                                  << QByteArray("received Y (enter pairing mode)");
+    QTest::newRow("factory reset") << Command::FactoryReset << "factoryResetSuccessful"
+                                   << QByteArray("received Z (factory reset)");
+}
+
+void TestSessionEndToEnd::closingCommand()
+{
+    QFETCH(Command, command);
+    QFETCH(QString, successSignal);
+    QFETCH(QByteArray, logged);
+    QVERIFY(startSimulator());
+    connectSession();
+    SignalRecorder recorder(mFacade.data());
+
+    switch (command) {
+    case Command::NormalOperation: mFacade->doEnterNormalOperation(); break;
+    case Command::PairingMode: mFacade->doEnterPairingMode(); break;
+    case Command::FactoryReset: mFacade->doFactoryReset(); break;
+    }
+
+    // The reset closed the link only after the command had left.
+    const QStringList busy = command == Command::FactoryReset ? QStringList{"busyChanged"} : QStringList();
+    QCOMPARE(recorder.names(), busy + QStringList{successSignal} + ResetSignals);
+    QVERIFY(!mFacade->connected());
+    QCOMPARE(mFacade->deviceIdString(), QString());
+    QVERIFY(mSimulator->waitForLog(logged, SessionMs));
+    // Nothing was sent after the command: the session is over.
+    const QByteArray log = mSimulator->stop();
+    QVERIFY(!log.mid(log.indexOf(logged) + logged.size()).contains("received"));
+}
+
+void TestSessionEndToEnd::failureEndsSession_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("served");
+    QTest::addColumn<bool>("writeAfterConnect");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray valid = gatewayConfiguration(ServedSerialNumber);
+    const QStringList identified = ConnectSignals.mid(0, 5);
+    const QStringList readThenEnd = QStringList{"readFromDeviceSuccessful", "busyChanged", "connectedChanged"}
+        + ResetSignals;
+    QTest::newRow("silent device") << QStringList{"--silent"} << valid << false
+                                   << QStringList{"busyChanged"} + ResetSignals + QStringList{"timeout"};
+    QTest::newRow("hangs up") << QStringList{"--hang-up-mid-frame"} << valid << false
+                              << QStringList{"busyChanged"} + ResetSignals + QStringList{"commsError"};
+    QTest::newRow("unknown product ID")
+        << QStringList{"--product-id", "0a0b0c0d0e0f"} << valid << false
+        << ConnectSignals.mid(0, 3) + QStringList{"deviceUnsupported"} + ResetSignals;
+    QTest::newRow("E to the read") << QStringList{"--error-on-read"} << valid << false
+                                   << identified + QStringList{"deviceError"} + ResetSignals;
+    QTest::newRow("E to the write") << QStringList{"--error-on-write"} << valid << true
+                                    << QStringList{"busyChanged", "deviceError"} + ResetSignals;
+    QTest::newRow("configuration with a wrong checksum")
+        << QStringList() << alteredFile(valid, [](auto& record) { record.set_checksum(record.checksum() ^ 1); })
+        << false << identified + QStringList{"configurationChecksumError"} + readThenEnd;
+    QTest::newRow("configuration of a newer version")
+        << QStringList() << alteredFile(valid, [](auto& record) { record.set_version(2); }) << false
+        << identified + QStringList{"configurationVersionMismatch"} + readThenEnd;
+    QTest::newRow("configuration cut short") << QStringList() << valid.left(valid.size() / 2) << false
+                                             << identified + QStringList{"configurationParseError"} + readThenEnd;
+}
+
+void TestSessionEndToEnd::failureEndsSession()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, served);
+    QFETCH(bool, writeAfterConnect);
+    QFETCH(QStringList, expected);
+    QVERIFY(startSimulator(options, served));
+    if (writeAfterConnect) {
+        connectSession();
+    }
+    SignalRecorder recorder(mFacade.data());
+    QElapsedTimer clock;
+    clock.start();
+
+    if (writeAfterConnect) {
+        mFacade->doWriteDeviceConfiguration();
+    } else {
+        mFacade->doConnect();
+    }
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.names().size() >= expected.size(), AnswerTimeoutMs + SessionMs);
+    QCOMPARE(recorder.names(), expected);
+    const bool silent = options.contains(QStringLiteral("--silent"));
+    QCOMPARE(clock.elapsed() >= AnswerTimeoutMs - 100, silent);
+    QVERIFY(!mFacade->connected());
+    QVERIFY(!mFacade->busy());
+    QCOMPARE(mFacade->deviceIdString(), QString());
+    if (recorder.names().contains("deviceUnsupported")) {
+        QCOMPARE(recorder.formatted().at(3),
+                 QStringLiteral("deviceUnsupported(%1, 0a0b0c0d0e0f)").arg(QString::fromUtf8(IdString)));
+        QVERIFY(!mFacade->currentDevice());
+    }
+    mFacade->doConnect();
+    QVERIFY2(mFacade->busy(), "a new session can start");
+}
+
+QTEST_GUILESS_MAIN(TestSessionEndToEnd)
+#include "tst_sessionEndToEnd.moc"
