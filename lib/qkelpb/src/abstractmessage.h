@@ -53,3 +53,15 @@ private:                                                                \
     std::unique_ptr<::QKel::Pb::WrapperPrivate<Class>> d;               \
                                                                         \
 public:
+
+// Declares the accessors of a record that holds another record as type and
+// data bytes: the type (the class's own TYPE), the bytes and the wrapper of
+// the record in them. The Q_PROPERTY lines and the signals stay written out
+// in the class, where moc reads them.
+#define QKEL_PB_TYPE_AND_DATA_ACCESSORS                                 \
+    TYPE type() const;                                                  \
+    void setType(TYPE value);                                           \
+    QByteArray data() const;                                            \
+    void setData(QByteArray value);                                     \
+    ::QKel::Pb::AbstractMessage* object() const;                        \
+    void setObject(::QKel::Pb::AbstractMessage* object);

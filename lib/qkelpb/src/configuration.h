@@ -35,12 +35,7 @@ public:
     };
     Q_ENUM(TYPE)
 
-    TYPE type() const;
-    void setType(TYPE value);
-    QByteArray data() const;
-    void setData(QByteArray value);
-    AbstractMessage* object() const;
-    void setObject(AbstractMessage* object);
+    QKEL_PB_TYPE_AND_DATA_ACCESSORS
 
 signals:
     void typeChanged(QKel::Pb::Configuration::Data::TYPE);

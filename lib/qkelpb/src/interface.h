@@ -25,12 +25,7 @@ public:
 
     bool enabled() const;
     void setEnabled(bool value);
-    TYPE type() const;
-    void setType(TYPE value);
-    QByteArray data() const;
-    void setData(QByteArray value);
-    AbstractMessage* object() const;
-    void setObject(AbstractMessage* object);
+    QKEL_PB_TYPE_AND_DATA_ACCESSORS
 
 signals:
     void enabledChanged(bool);

@@ -6,12 +6,8 @@
 
 namespace QKel::Pb::Server {
 
-QKEL_PB_WRAPPER(Config, "Server::Config")
-QKEL_PB_VALUE(Config, bool, enabled, setEnabled)
-QKEL_PB_VALUE(Config, TYPE, type, setType)
-QKEL_PB_VALUE(Config, QByteArray, data, setData)
-QKEL_PB_OBJECT(Config, "Server::Config",
-               {Config::TYPE__SOCKET, makeWrapper<Socket::Server>},
-               {Config::TYPE__SPP, makeWrapper<Spp::Server>})
+QKEL_PB_ENABLED_TYPE_AND_DATA(Config, "Server::Config",
+                              {Config::TYPE__SOCKET, makeWrapper<Socket::Server>},
+                              {Config::TYPE__SPP, makeWrapper<Spp::Server>})
 
 }  // namespace QKel::Pb::Server

@@ -10,8 +10,9 @@
 #define QKEL_PB_CAT_(a, b) a##b
 #define QKEL_PB_CAT(a, b) QKEL_PB_CAT_(a, b)
 
+// __COUNTER__, not __LINE__: one macro line may expand to several registrations.
 #define QKEL_PB_REGISTER(Class, binding)                                                          \
-    [[maybe_unused]] static const bool QKEL_PB_CAT(qkelPbBinding, __LINE__) =                    \
+    [[maybe_unused]] static const bool QKEL_PB_CAT(qkelPbBinding, __COUNTER__) =                 \
         ::QKel::Pb::WrapperPrivate<Class>::add(::QKel::Pb::WrapperPrivate<Class>::binding);
 
 #define QKEL_PB_FIELD_OF(Class, fieldName)                                                        \
@@ -129,16 +130,28 @@
 // wrapper class each type number creates:
 // {Class::TYPE__X, ::QKel::Pb::makeWrapper<Area::Record>}, ...
 #define QKEL_PB_OBJECT_TEXTS(Class, missingText, unsupportedText, ...)                            \
+    QKEL_PB_OBJECT_NAMED(QKEL_PB_CAT(qkelPbObjectTypes, __COUNTER__), Class, missingText,          \
+                         unsupportedText, __VA_ARGS__)
+
+#define QKEL_PB_OBJECT_NAMED(types, Class, missingText, unsupportedText, ...)                      \
     ::QKel::Pb::AbstractMessage* Class::object() const { return d->object; }                      \
     void Class::setObject(::QKel::Pb::AbstractMessage* object)                                    \
     {                                                                                              \
         if (d->replaceObject(object))                                                              \
             emit objectChanged(object);                                                            \
     }                                                                                              \
-    static const ::QKel::Pb::ObjectTypes QKEL_PB_CAT(qkelPbObjectTypes, __LINE__) = {             \
-        missingText, unsupportedText, {__VA_ARGS__}};                                              \
-    QKEL_PB_REGISTER(Class, objectBinding(&QKEL_PB_CAT(qkelPbObjectTypes, __LINE__)))
+    static const ::QKel::Pb::ObjectTypes types = {missingText, unsupportedText, {__VA_ARGS__}};   \
+    QKEL_PB_REGISTER(Class, objectBinding(&types))
 
 #define QKEL_PB_OBJECT(Class, path, ...)                                                           \
     QKEL_PB_OBJECT_TEXTS(Class, "Cannot create an " path " object without a type or object.",    \
                          "Encountered unsupported " path "::TYPE", __VA_ARGS__)
+
+// The records of an interface, a remote and a server entry share their
+// fields: enabled, then type and data, whose object the type selects.
+#define QKEL_PB_ENABLED_TYPE_AND_DATA(Class, path, ...)                                           \
+    QKEL_PB_WRAPPER(Class, path)                                                                   \
+    QKEL_PB_VALUE(Class, bool, enabled, setEnabled)                                                \
+    QKEL_PB_VALUE(Class, TYPE, type, setType)                                                      \
+    QKEL_PB_VALUE(Class, QByteArray, data, setData)                                                \
+    QKEL_PB_OBJECT(Class, path, __VA_ARGS__)
