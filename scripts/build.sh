@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # build.sh <build-dir> [extra cmake arguments...]: configures (once) and builds.
-# TARN_BUILD_TARGET names one target to build instead of everything.
+# TARN_BUILD_TARGETS names the targets to build instead of everything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build}
 shift || true
 cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
-cmake --build "$dir" -j"$(nproc)" ${TARN_BUILD_TARGET:+--target "$TARN_BUILD_TARGET"}
+cmake --build "$dir" -j"$(nproc)" ${TARN_BUILD_TARGETS:+--target $TARN_BUILD_TARGETS}

@@ -6,7 +6,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build" -DTARN_BUILD_TESTS=OFF
+TARN_BUILD_TARGETS="ferrow-7700-configurator qkelferrow-wlan-7701 tarn-gateway-sim frctool" \
+  "$root/scripts/build.sh" "$root/build" -DTARN_BUILD_TESTS=ON
 bin=$root/build/bin
 
 if [ -z "${TARN_SERIAL_PORTS:-}" ]; then

@@ -39,7 +39,7 @@ sanitizer_tests() {
 }
 
 fuzzing() {
-  TARN_BUILD_TARGET=fuzzers "$root/scripts/build.sh" "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  TARN_BUILD_TARGETS=fuzzers "$root/scripts/build.sh" "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
     -DTARN_BUILD_FUZZERS=ON -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_BENCH=OFF &&
     "$root/fuzz/run-fuzzers.sh" "$root/build-fuzz" "$fuzz_seconds"

@@ -3,6 +3,7 @@
 #include "../setting.h"
 #include "serialProvider.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QPointer>
 #include <QSettings>
@@ -33,8 +34,15 @@ public:
 
 CommsHandler* CommsHandler::instance()
 {
-    if (!mInstance)
+    if (!mInstance) {
         mInstance.reset(new CommsHandler);
+        // The worker stops while the application object still exists: a port
+        // error logged from it once static destruction has begun would crash.
+        qAddPostRoutine([] {
+            if (mInstance)
+                mInstance->releaseProvider();
+        });
+    }
     return mInstance.data();
 }
 
