@@ -42,6 +42,17 @@ const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged"
 
 enum class Command { NormalOperation, PairingMode, FactoryReset };
 
+// What a tool wrote to standard output; empty when it failed.
+QByteArray runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(10000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0) {
+        return QByteArray();
+    }
+    return tool.readAllStandardOutput();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
@@ -63,10 +74,11 @@ private slots:
     void closingCommand();
     void failureEndsSession_data();
     void failureEndsSession();
+    void supportArchiveOfConnectedGateway();
 
 private:
-    // Starts the simulator serving `served`, by default a valid configuration.
-    bool startSimulator(const QStringList& options = {}, const QByteArray& served = QByteArray());
+    // Starts the simulator serving `served`, or its own gateway's configuration when empty.
+    bool startSimulator(const QStringList& options, const QByteArray& served);
     void connectSession();
     AbstractDevice* device() const { return qobject_cast<AbstractDevice*>(mFacade->currentDevice()); }
 
@@ -114,14 +126,16 @@ void TestSessionEndToEnd::cleanup()
 
 bool TestSessionEndToEnd::startSimulator(const QStringList& options, const QByteArray& served)
 {
-    const QString servedFile = mDir->filePath(QStringLiteral("served.frc"));
-    if (!writeFile(servedFile, served.isEmpty() ? mServed : served)) {
-        return false;
+    QStringList arguments{"--link", mPortLink, "--id", QString::fromUtf8(IdString)};
+    if (!served.isEmpty()) {
+        const QString servedFile = mDir->filePath(QStringLiteral("served.frc"));
+        if (!writeFile(servedFile, served)) {
+            return false;
+        }
+        arguments << "--config" << servedFile;
     }
     QString errorText;
-    const bool started = mSimulator->start(
-        QStringList{"--link", mPortLink, "--id", QString::fromUtf8(IdString), "--config", servedFile} + options,
-        &errorText);
+    const bool started = mSimulator->start(arguments + options, &errorText);
     if (!started) {
         qWarning() << "the simulator did not start:" << errorText;
     }
@@ -148,7 +162,7 @@ void TestSessionEndToEnd::connectReadsConfiguration_data()
 void TestSessionEndToEnd::connectReadsConfiguration()
 {
     QFETCH(QStringList, options);
-    QVERIFY(startSimulator(options));
+    QVERIFY(startSimulator(options, mServed));
     SignalRecorder recorder(mFacade.data());
 
     connectSession();
@@ -171,7 +185,7 @@ void TestSessionEndToEnd::connectReadsConfiguration()
 
 void TestSessionEndToEnd::readOnRequestReplacesFile()
 {
-    QVERIFY(startSimulator());
+    QVERIFY(startSimulator({}, mServed));
     connectSession();
     const QString path = mDir->filePath(QStringLiteral("edited.frc"));
     QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
@@ -193,7 +207,7 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
 
 void TestSessionEndToEnd::writeSendsConfiguration()
 {
-    QVERIFY(startSimulator());
+    QVERIFY(startSimulator({}, mServed));
     connectSession();
     const QString path = mDir->filePath(QStringLiteral("to-flash.frc"));
     QVERIFY(writeFile(path, gatewayConfiguration(4242, EditedCanBitRate)));
@@ -234,7 +248,7 @@ void TestSessionEndToEnd::closingCommand()
     QFETCH(Command, command);
     QFETCH(QString, successSignal);
     QFETCH(QByteArray, logged);
-    QVERIFY(startSimulator());
+    QVERIFY(startSimulator({}, mServed));
     connectSession();
     SignalRecorder recorder(mFacade.data());
 
@@ -321,6 +335,30 @@ void TestSessionEndToEnd::failureEndsSession()
     }
     mFacade->doConnect();
     QVERIFY2(mFacade->busy(), "a new session can start");
+}
+
+// The archive of a connected gateway, read back with the common ZIP tools.
+void TestSessionEndToEnd::supportArchiveOfConnectedGateway()
+{
+    QVERIFY(startSimulator({}, QByteArray()));
+    connectSession();
+    const QString path = mDir->filePath(QStringLiteral("support.zip"));
+    QSignalSpy packed(mFacade.data(), &StateMachine::packSupportArchiveSuccessful);
+
+    mFacade->doPackSupportArchive(fileUrl(path));
+
+    QCOMPARE(packed.count(), 1);
+    QCOMPARE(runTool("zipinfo", {"-1", path}), QByteArray("config.frc\ndetails.txt\n"));
+    QCOMPARE(runTool("unzip", {"-p", path, "config.frc"}), device()->serializeToByteArray());
+    const QByteArray details = runTool("unzip", {"-p", path, "details.txt"});
+    QVERIFY(details.contains("\r\nID string: " + IdString + "\r\nSerial number: 210042\r\n"));
+    QVERIFY(details.endsWith("\r\nWLAN FW version: 3.1.2\r\n"
+                             "WLAN MAC address: 02:54:41:52:4e:01\r\n"
+                             "Bluetooth MAC address: 02:54:41:52:4e:02\r\n"));
+    QCOMPARE(details.count("\n"), details.count("\r\n"));
+    const QByteArray listing = runTool("zipinfo", {"-v", path});
+    QCOMPARE(listing.count("Unix file attributes (100644 octal)"), 2);
+    QCOMPARE(listing.count("The local extra field has UTC/GMT modification/access/creation times."), 2);
 }
 
 QTEST_GUILESS_MAIN(TestSessionEndToEnd)
