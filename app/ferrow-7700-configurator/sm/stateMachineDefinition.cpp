@@ -216,10 +216,27 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         d->device->parseDeviceInfoFromConfigurationData(configuration);
         return;
     }
-    d->device->restoreFromByteArray(configuration);
+    if (!restoreDeviceConfiguration(configuration)) {
+        // Bytes the device could not load are no successful read: the load
+        // error it reported is queued, tells the user and ends the session.
+        return;
+    }
     tracker->setConfigurationType(Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
     tracker->setSaveNeeded(false);
     emit readFromDeviceSuccessful();
+}
+
+bool StateMachineDefinition::restoreDeviceConfiguration(const QByteArray& configuration)
+{
+    // The device reports bytes it cannot load through loadError while it
+    // restores them. This object lives in the thread that started the machine,
+    // so only a direct connection sees the report in time.
+    bool loaded = true;
+    const auto watch = connect(d->device.data(), &QKel::Device::AbstractDevice::loadError, this,
+                               [&loaded] { loaded = false; }, Qt::DirectConnection);
+    d->device->restoreFromByteArray(configuration);
+    disconnect(watch);
+    return loaded;
 }
 
 void StateMachineDefinition::signalDeviceError()

@@ -90,6 +90,7 @@ private:
     void storeProductId(const EventNewData& event);
     void signalConnectSuccess();
     void storeDeviceConfiguration(const EventNewData& event);
+    bool restoreDeviceConfiguration(const QByteArray& configuration);
     void signalDeviceError();
     void signalWriteSuccess();
     void abortWithSuccess();
