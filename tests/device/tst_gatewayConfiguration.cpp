@@ -52,18 +52,20 @@ void TestGatewayConfiguration::servedConfigurationLoads_data()
 {
     QTest::addColumn<QByteArray>("productIdBytes");
     QTest::addColumn<QString>("productId");
+    QTest::addColumn<uint>("productCode");
 
-    QTest::newRow("primary product ID") << QByteArray::fromHex("012001017701") << "012001017701";
-    QTest::newRow("second product ID") << QByteArray::fromHex("012001017702") << "012001017702";
-    QTest::newRow("product ID without a driver") << QByteArray::fromHex("0a0b") << "012001017701";
+    QTest::newRow("primary product ID") << QByteArray::fromHex("012001017701") << "012001017701" << 0x7701u;
+    QTest::newRow("second product ID") << QByteArray::fromHex("012001017702") << "012001017702" << 0x7702u;
+    QTest::newRow("product ID without a driver") << QByteArray::fromHex("0a0b") << "012001017701" << 0x7701u;
     QTest::newRow("14 digits ending in the primary product ID")
-        << QByteArray::fromHex("00012001017701") << "012001017701";
+        << QByteArray::fromHex("00012001017701") << "012001017701" << 0x7701u;
 }
 
 void TestGatewayConfiguration::servedConfigurationLoads()
 {
     QFETCH(QByteArray, productIdBytes);
     QFETCH(QString, productId);
+    QFETCH(uint, productCode);
 
     const QByteArray bytes = served(productIdBytes);
     Pb::Configuration::File file(nullptr);
@@ -75,6 +77,9 @@ void TestGatewayConfiguration::servedConfigurationLoads()
     QKel::Device::FerrowWlan7701 device;
     QKel::Device::FerrowWlan7701 reported;
     reported.restoreFromByteArray(bytes);
+    QCOMPARE(reported.deviceInfo()->vendorId(), 0x0120u);
+    QCOMPARE(reported.deviceInfo()->productGroup(), 0x0101u);
+    QCOMPARE(reported.deviceInfo()->productCode(), productCode);
     device.parseDeviceInfoFromConfigurationData(bytes);
     qobject_cast<Pb::Configuration::File*>(device.configurationFile())->setProductId(productId);
     QCOMPARE(device.serializeToByteArray(), reported.serializeToByteArray());

@@ -25,12 +25,15 @@ struct ModuleInfo
 const ModuleInfo WlanModule{1, "02:54:41:52:4e:01", "3.1.2", "WLAN 802.11b/g/n radio module"};
 const ModuleInfo BluetoothModule{2, "02:54:41:52:4e:02", "2.4.0", "Bluetooth 4.2 dual-mode radio module"};
 
-void fillProductInfo(QKel::Pb::Product::DeviceInfo* info)
+// The product ID is made of the vendor ID, the product group and the product
+// code, four hexadecimal digits each.
+void fillProductInfo(QKel::Pb::Product::DeviceInfo* info, const QString& productId)
 {
+    const auto part = [&productId](int index) { return productId.mid(index * 4, 4).toUInt(nullptr, 16); };
     info->setName(QStringLiteral("TARN210"));
-    info->setVendorId(0x0120);
-    info->setProductCode(0x7701);
-    info->setProductGroup(0x0101);
+    info->setVendorId(part(0));
+    info->setProductGroup(part(1));
+    info->setProductCode(part(2));
     info->setRevisionNumber(0x00010002);
     info->setSerialNumber(210042);
     info->setUnixTimeOfManufacture(1457341501);
@@ -60,14 +63,17 @@ QObject* pointerProperty(const QObject* device, const char* name)
 
 // A gateway keeps its own product ID in its configuration; one the driver does
 // not serve leaves the driver's primary ID, as the configurator never reads
-// the configuration of such a gateway.
-void setProductId(const QKel::Device::AbstractDevice& device, const QByteArray& productIdBytes)
+// the configuration of such a gateway. Returns the ID the configuration
+// carries.
+QString setProductId(const QKel::Device::AbstractDevice& device, const QByteArray& productIdBytes)
 {
     const QString productId =
         QString::fromLatin1(productIdBytes.toHex()).rightJustified(ProductIdDigits, QLatin1Char('0'));
     auto* file = qobject_cast<QKel::Pb::Configuration::File*>(pointerProperty(&device, "configurationFile"));
-    if (file && device.productIds().contains(productId))
-        file->setProductId(productId);
+    if (!file || !device.productIds().contains(productId))
+        return device.primaryProductId();
+    file->setProductId(productId);
+    return productId;
 }
 
 } // namespace
@@ -79,8 +85,7 @@ QByteArray GatewayConfiguration::build(const QByteArray& productIdBytes, QString
         *errorText = QStringLiteral("no TARN210 driver in the \"devices\" directory beside the simulator");
         return {};
     }
-    setProductId(*device, productIdBytes);
-    fillProductInfo(device->deviceInfo());
+    fillProductInfo(device->deviceInfo(), setProductId(*device, productIdBytes));
     if (!fillModuleInfo(pointerProperty(device.data(), "wlanInterface"), WlanModule)
         || !fillModuleInfo(pointerProperty(device.data(), "bluetoothInterface"), BluetoothModule)) {
         *errorText = QStringLiteral("the TARN210 driver's configuration lacks its WLAN or Bluetooth network");
