@@ -80,6 +80,7 @@ private:
     // Starts the simulator serving `served`, or its own gateway's configuration when empty.
     bool startSimulator(const QStringList& options, const QByteArray& served);
     void connectSession();
+    void connectWithEditedFile();
     AbstractDevice* device() const { return qobject_cast<AbstractDevice*>(mFacade->currentDevice()); }
 
     // The port the configurator is offered first: a link to the simulator's terminal.
@@ -149,6 +150,19 @@ void TestSessionEndToEnd::connectSession()
     QVERIFY(!mFacade->busy());
 }
 
+// A session with the served configuration, then a file with the user's own
+// CAN bit rate loaded into it; the session stays open.
+void TestSessionEndToEnd::connectWithEditedFile()
+{
+    QVERIFY(startSimulator({}, mServed));
+    connectSession();
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    QVERIFY(mFacade->connected());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+}
+
 void TestSessionEndToEnd::connectReadsConfiguration_data()
 {
     QTest::addColumn<QStringList>("options");
@@ -185,13 +199,7 @@ void TestSessionEndToEnd::connectReadsConfiguration()
 
 void TestSessionEndToEnd::readOnRequestReplacesFile()
 {
-    QVERIFY(startSimulator({}, mServed));
-    connectSession();
-    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
-    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
-    mFacade->doLoadConfiguration(fileUrl(path));
-    QVERIFY(mFacade->connected());
-    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    connectWithEditedFile();
     SignalRecorder recorder(mFacade.data());
 
     mFacade->doReadDeviceConfiguration();
@@ -207,11 +215,7 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
 
 void TestSessionEndToEnd::writeSendsConfiguration()
 {
-    QVERIFY(startSimulator({}, mServed));
-    connectSession();
-    const QString path = mDir->filePath(QStringLiteral("to-flash.frc"));
-    QVERIFY(writeFile(path, gatewayConfiguration(4242, EditedCanBitRate)));
-    mFacade->doLoadConfiguration(fileUrl(path));
+    connectWithEditedFile();
     const QByteArray sent = device()->serializeToByteArray();
     SignalRecorder recorder(mFacade.data());
 

@@ -33,6 +33,20 @@ QString writeData(const QByteArray& frame)
     return SignalRecorder::format("writeData", {frame});
 }
 
+// From the connect command up to the identified product, with a device that
+// serves it: boot sequence, identification string, product ID.
+QStringList identificationSignals()
+{
+    return {"busyChanged(true)",
+            SignalRecorder::format("startCyclicWrite", {BootProtocol::buildBootSequence(), 500, true}),
+            "startTimeoutWatch(10000)",
+            "deviceIdStringChanged(TARN210 test gateway)",
+            "stopCyclicWrite()",
+            writeData(BootProtocol::buildReadProductIdCommand()),
+            "startTimeoutWatch(10000)",
+            "connectSuccessful()"};
+}
+
 // What the entries of StateInitialization and StateDisconnected emit.
 const QStringList ResetSignals = {
     "stopCyclicWrite()", "connectedChanged(false)", "busyChanged(false)", "deviceIdStringChanged()",
@@ -170,15 +184,7 @@ void TestStateMachineDefinition::connectReadsConfiguration()
     QVERIFY(mMachine->process(EventNewData{ProductIdAnswer}));
     QVERIFY(mMachine->process(EventNewData{'L' + DeviceConfiguration}));
 
-    const QStringList expected = {
-        "busyChanged(true)",
-        SignalRecorder::format("startCyclicWrite", {BootProtocol::buildBootSequence(), 500, true}),
-        "startTimeoutWatch(10000)",
-        "deviceIdStringChanged(TARN210 test gateway)",
-        "stopCyclicWrite()",
-        writeData(BootProtocol::buildReadProductIdCommand()),
-        "startTimeoutWatch(10000)",
-        "connectSuccessful()",
+    const QStringList expected = identificationSignals() + QStringList{
         "busyChanged(true)",
         "startTimeoutWatch(10000)",
         writeData(BootProtocol::buildReadProtobufCommand()),
@@ -202,15 +208,7 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
     QVERIFY(mMachine->process(EventAutoflash{}));
     QVERIFY(mMachine->process(EventNewData{IdString}));
     QVERIFY(mMachine->process(EventNewData{ProductIdAnswer}));
-    const QStringList expected = {
-        "busyChanged(true)",
-        SignalRecorder::format("startCyclicWrite", {BootProtocol::buildBootSequence(), 500, true}),
-        "startTimeoutWatch(10000)",
-        "deviceIdStringChanged(TARN210 test gateway)",
-        "stopCyclicWrite()",
-        writeData(BootProtocol::buildReadProductIdCommand()),
-        "startTimeoutWatch(10000)",
-        "connectSuccessful()",
+    const QStringList expected = identificationSignals() + QStringList{
         "busyChanged(false)",
         "connectedChanged(true)",
         "stopTimeoutWatch()",

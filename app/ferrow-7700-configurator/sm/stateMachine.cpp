@@ -32,6 +32,13 @@ public:
     QSharedPointer<QTimer> timeoutTimer;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
+
+    // Hands one event to the machine once it runs; true when it was handled or queued.
+    template <class Event>
+    bool deliver(const Event& event)
+    {
+        return machine && machine->process(event);
+    }
 };
 
 namespace {
@@ -151,81 +158,61 @@ void StateMachine::run()
 
 void StateMachine::doConnect()
 {
-    if (d->machine) {
-        d->machine->process(EventConnect{});
-    }
+    d->deliver(EventConnect{});
 }
 
 void StateMachine::doDisconnect()
 {
-    if (d->machine) {
-        d->machine->process(EventDisconnect{});
-    }
+    d->deliver(EventDisconnect{});
 }
 
 void StateMachine::doEnterNormalOperation()
 {
-    if (d->machine) {
-        d->machine->process(EventEnterNormalOperation{});
-    }
+    d->deliver(EventEnterNormalOperation{});
 }
 
 void StateMachine::doReadDeviceConfiguration()
 {
-    if (d->machine) {
-        d->machine->process(EventReadDeviceConfiguration{});
-    }
+    d->deliver(EventReadDeviceConfiguration{});
 }
 
 void StateMachine::doWriteDeviceConfiguration()
 {
-    if (d->machine) {
-        d->machine->process(EventWriteDeviceConfiguration{});
-    }
+    d->deliver(EventWriteDeviceConfiguration{});
 }
 
 void StateMachine::doEnterPairingMode()
 {
-    if (d->machine) {
-        d->machine->process(EventEnterPairingMode{});
-    }
+    d->deliver(EventEnterPairingMode{});
 }
 
 void StateMachine::doFactoryReset()
 {
-    if (d->machine) {
-        d->machine->process(EventFactoryReset{});
-    }
+    d->deliver(EventFactoryReset{});
 }
 
 void StateMachine::onNewData(QByteArray data)
 {
-    if (d->machine) {
-        d->machine->process(EventNewData{data});
-    }
+    d->deliver(EventNewData{data});
 }
 
 void StateMachine::onTimeout()
 {
-    if (d->machine) {
-        d->machine->process(EventTimeout{});
-    }
+    d->deliver(EventTimeout{});
     emit timeout();
 }
 
 void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
 {
     // Link errors outside a session (after it ended, before it started) are not news.
-    if (d->machine && d->machine->process(EventCommsError{errorCode})) {
+    if (d->deliver(EventCommsError{errorCode})) {
         emit commsError(errorCode, errorText);
     }
 }
 
 void StateMachine::onLoadError(LoadError loadError)
 {
-    if (d->machine) {
-        d->machine->process(EventLoadError{loadError});
-    }
+    d->deliver(EventLoadError{loadError});
     emitLoadErrorSignal(loadError);
 }
 

@@ -98,6 +98,18 @@ void StateMachineDefinition::finishAutoflash(bool success)
     QCoreApplication::exit(success ? 0 : -1);
 }
 
+void StateMachineDefinition::setBusy(bool busy)
+{
+    d->busy = busy;
+    emit busyChanged(busy);
+}
+
+void StateMachineDefinition::setConnected(bool connected)
+{
+    d->connected = connected;
+    emit connectedChanged(connected);
+}
+
 void StateMachineDefinition::enterInitialization()
 {
     d->resetSession();
@@ -118,17 +130,14 @@ void StateMachineDefinition::enterInitialization()
 
 void StateMachineDefinition::enterDisconnected()
 {
-    d->connected = false;
-    emit connectedChanged(false);
-    d->busy = false;
-    emit busyChanged(false);
+    setConnected(false);
+    setBusy(false);
     emit stopTimeoutWatch();
 }
 
 void StateMachineDefinition::enterAttemptingConnection()
 {
-    d->busy = true;
-    emit busyChanged(true);
+    setBusy(true);
     emit startCyclicWrite(BootProtocol::buildBootSequence(), BootSequenceIntervalMs, true);
     emit startTimeoutWatch(AnswerTimeoutMs);
 }
@@ -154,17 +163,14 @@ void StateMachineDefinition::enterIdentifyDevice()
 
 void StateMachineDefinition::enterConnected()
 {
-    d->busy = false;
-    emit busyChanged(false);
-    d->connected = true;
-    emit connectedChanged(true);
+    setBusy(false);
+    setConnected(true);
     emit stopTimeoutWatch();
 }
 
 void StateMachineDefinition::enterReadDeviceConfiguration(bool requestedByUser)
 {
-    d->busy = true;
-    emit busyChanged(true);
+    setBusy(true);
     d->readRequested = requestedByUser;
     emit startTimeoutWatch(AnswerTimeoutMs);
     emit writeData(BootProtocol::buildReadProtobufCommand());
@@ -172,8 +178,7 @@ void StateMachineDefinition::enterReadDeviceConfiguration(bool requestedByUser)
 
 void StateMachineDefinition::enterWriteDeviceConfiguration()
 {
-    d->busy = true;
-    emit busyChanged(true);
+    setBusy(true);
     emit startTimeoutWatch(AnswerTimeoutMs);
     emit writeData(BootProtocol::buildWriteProtobufCommand(d->device->serializeToByteArray()));
 }
@@ -277,8 +282,7 @@ void StateMachineDefinition::enterPairingMode()
 
 void StateMachineDefinition::factoryReset()
 {
-    d->busy = true;
-    emit busyChanged(true);
+    setBusy(true);
     emit writeData(BootProtocol::buildFactoryResetCommand());
     emit startTimeoutWatch(AnswerTimeoutMs);
     emit factoryResetSuccessful();

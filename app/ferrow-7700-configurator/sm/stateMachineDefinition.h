@@ -73,6 +73,10 @@ private:
         return static_cast<StateMachineDefinition&>(fsm);
     }
 
+    // Store a flag and announce it, also when it did not change.
+    void setBusy(bool busy);
+    void setConnected(bool connected);
+
     // Entries of the states.
     void enterInitialization();
     void enterDisconnected();
