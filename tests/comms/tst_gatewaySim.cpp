@@ -196,11 +196,15 @@ void TestGatewaySim::timing_data()
     QTest::addColumn<int>("minimumMs");
     QTest::addColumn<int>("maximumMs");
     QTest::newRow("delay") << QStringList{"--delay", "400"} << QByteArray("P") << 380 << 1500;
-    // 11520 bytes/s models 115200 baud: the 306-byte answer takes about 27 ms.
-    QTest::newRow("115200 baud") << QStringList{"--rate", "11520", "--config", mConfigFile} << QByteArray("L") << 20
+    // 11520 bytes/s models 115200 baud: the 319-byte answer frame takes about
+    // 27 ms, and its last byte arrives when the line would have sent it.
+    QTest::newRow("115200 baud") << QStringList{"--rate", "11520", "--config", mConfigFile} << QByteArray("L") << 25
                                  << 1000;
-    QTest::newRow("1000 bytes/s") << QStringList{"--rate", "1000", "--config", mConfigFile} << QByteArray("L") << 250
+    QTest::newRow("1000 bytes/s") << QStringList{"--rate", "1000", "--config", mConfigFile} << QByteArray("L") << 300
                                   << 1500;
+    // The rate holds after the pause too, rather than catching up on it.
+    QTest::newRow("delay, then 1000 bytes/s")
+        << QStringList{"--delay", "200", "--rate", "1000", "--config", mConfigFile} << QByteArray("L") << 500 << 2000;
 }
 
 void TestGatewaySim::timing()

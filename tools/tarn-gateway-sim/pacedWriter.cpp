@@ -34,9 +34,11 @@ public:
     int bytesPerSecond;
     QQueue<Piece> queue;
     QTimer timer;
-    // Pacing clock: bytes written since it was started, to hold the average
-    // rate exactly however the timer jitters.
+    // Pacing clock of the current stretch: a lead-in pause, then the bytes
+    // written since, to hold the average rate exactly however the timer
+    // jitters.
     QElapsedTimer clock;
+    qint64 leadMs = 0;
     qint64 pacedBytes = 0;
 
     PacedWriterPrivate(PseudoTerminal* terminal, int chunkSize, int bytesPerSecond)
@@ -55,13 +57,23 @@ public:
         return available;
     }
 
-    int delayBeforeNextSlice() const
+    void startStretch(int pauseMs)
     {
-        if (bytesPerSecond > 0) {
-            const qint64 due = pacedBytes * 1000 / bytesPerSecond;
-            return static_cast<int>(std::max<qint64>(0, due - clock.elapsed()));
-        }
-        return chunkSize > 0 ? PacedWriter::ChunkGapMs : 0;
+        clock.start();
+        leadMs = pauseMs;
+        pacedBytes = 0;
+    }
+
+    // At a rate, a slice leaves when the line would have finished sending it,
+    // so its last byte arrives when it would on a real line.
+    int delayBeforeSlice(int size) const
+    {
+        qint64 due = leadMs;
+        if (bytesPerSecond > 0)
+            due += (pacedBytes + size) * 1000 / bytesPerSecond;
+        else if (pacedBytes > 0)
+            return chunkSize > 0 ? PacedWriter::ChunkGapMs : 0;
+        return static_cast<int>(std::max<qint64>(0, due - clock.elapsed()));
     }
 };
 
@@ -70,6 +82,8 @@ PacedWriter::PacedWriter(PseudoTerminal* terminal, int chunkSize, int bytesPerSe
     , d(new PacedWriterPrivate(terminal, chunkSize, bytesPerSecond))
 {
     d->timer.setSingleShot(true);
+    // A coarse timer may fire early, which would outrun the rate.
+    d->timer.setTimerType(Qt::PreciseTimer);
     connect(&d->timer, &QTimer::timeout, this, &PacedWriter::writeNextSlice);
 }
 
@@ -80,8 +94,7 @@ void PacedWriter::send(const QByteArray& bytes, int pauseMs)
     const bool idle = d->queue.isEmpty();
     d->queue.enqueue({bytes, pauseMs});
     if (idle) {
-        d->clock.start();
-        d->pacedBytes = 0;
+        d->startStretch(0);
         schedule();
     }
 }
@@ -106,17 +119,13 @@ void PacedWriter::schedule()
         emit drained();
         return;
     }
-    const Piece& next = d->queue.head();
+    Piece& next = d->queue.head();
     if (next.pauseMs > 0) {
-        // A pause starts a new stretch of pacing after it.
-        const int pause = next.pauseMs;
-        d->queue.head().pauseMs = 0;
-        d->clock.start();
-        d->pacedBytes = 0;
-        d->timer.start(pause);
-        return;
+        // A pause starts a new stretch of pacing; the rate holds after it.
+        d->startStretch(next.pauseMs);
+        next.pauseMs = 0;
     }
-    d->timer.start(d->delayBeforeNextSlice());
+    d->timer.start(d->delayBeforeSlice(d->sliceSize(next.bytes.size())));
 }
 
 } // namespace Tarn::Sim
