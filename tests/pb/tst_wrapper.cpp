@@ -26,6 +26,7 @@ private slots:
     void packMirrorsChildPresence();
     void loadRejectsForeignOrBrokenInput_data();
     void loadRejectsForeignOrBrokenInput();
+    void undefinedEnumerationNumberIsRefused_data();
     void undefinedEnumerationNumberIsRefused();
 };
 
@@ -205,12 +206,31 @@ void TstWrapper::loadRejectsForeignOrBrokenInput()
     QVERIFY(!config.load(&foreign));
 }
 
+void TstWrapper::undefinedEnumerationNumberIsRefused_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<bool>("throughProperty");
+
+    QTest::newRow("setter, 3") << 3 << false;
+    QTest::newRow("setter, 7") << 7 << false;
+    QTest::newRow("property write as from QML, 255") << 255 << true;
+    QTest::newRow("property write as from QML, -1") << -1 << true;
+}
+
+// Any number may arrive from QML or a caller; the record's closed
+// enumeration cannot hold an undefined one, so it is refused.
 void TstWrapper::undefinedEnumerationNumberIsRefused()
 {
+    QFETCH(int, number);
+    QFETCH(bool, throughProperty);
+
     KelFunction::Config config;
     QSignalSpy changed(&config, &KelFunction::Config::timestampModeChanged);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Ignored undefined value 7"));
-    config.setTimestampMode(static_cast<KelFunction::Config::TIMESTAMP_MODE>(7));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QString("Ignored undefined value %1 ").arg(number)));
+    if (throughProperty)
+        config.setProperty("timestampMode", number);
+    else
+        config.setTimestampMode(static_cast<KelFunction::Config::TIMESTAMP_MODE>(number));
     QCOMPARE(changed.count(), 0);
     QCOMPARE(config.timestampMode(), KelFunction::Config::TIMESTAMP_MODE__OFF);
     QCOMPARE(config.pack(), QByteArray());

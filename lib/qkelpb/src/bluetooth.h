@@ -38,7 +38,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Bluetooth::Config)
 
 public:
-    enum SECURITY_MODE {
+    enum SECURITY_MODE : int {
         SECURITY_MODE__DISABLED = 0,
         SECURITY_MODE__JUST_WORKS = 1,
     };

@@ -20,7 +20,7 @@ class FilterModel : public QAbstractItemModel
     Q_OBJECT
 
 public:
-    enum CAN_FILTER_ROLE {
+    enum CAN_FILTER_ROLE : int {
         CAN_FILTER_ROLE__ENABLED = Qt::UserRole + 1,
         CAN_FILTER_ROLE__EXTENDED,
         CAN_FILTER_ROLE__EXTENDED_MATTERS,

@@ -21,7 +21,7 @@ class SdoConfig : public AbstractMessage
 
 public:
     // The CANopen NMT state codes.
-    enum NMT_STATE {
+    enum NMT_STATE : int {
         NMT_STATE__BOOT = 0,
         NMT_STATE__STOPPED = 4,
         NMT_STATE__OPERATIONAL = 5,
@@ -56,7 +56,7 @@ class Config : public AbstractMessage
 
 public:
     // CAN bit rates; used by Can::Config.
-    enum BAUD_RATE {
+    enum BAUD_RATE : int {
         BAUD_RATE__1_MBIT_S = 0,
         BAUD_RATE__800_KBIT_S = 1,
         BAUD_RATE__500_KBIT_S = 2,

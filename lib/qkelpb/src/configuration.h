@@ -20,7 +20,7 @@ class Data : public AbstractMessage
     QKEL_PB_MESSAGE(Data, Kel::Pb::Configuration::Data)
 
 public:
-    enum TYPE {
+    enum TYPE : int {
         TYPE__NONE = 0,
         TYPE__VISUAL_CONFIGURATION = 1,
         TYPE__OBJECT_DICTIONARY = 2,
@@ -55,7 +55,7 @@ class File : public AbstractMessage
     QKEL_PB_MESSAGE(File, Kel::Pb::Configuration::File)
 
 public:
-    enum LOAD_ERROR {
+    enum LOAD_ERROR : int {
         LOAD_ERROR__NONE = 0,
         LOAD_ERROR__VERSION_OBSOLETE = 1,
         LOAD_ERROR__VERSION_MISMATCH = 2,

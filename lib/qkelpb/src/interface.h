@@ -17,7 +17,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Interface::Config)
 
 public:
-    enum TYPE {
+    enum TYPE : int {
         TYPE__NONE = 0,
         TYPE__NETWORK = 1,
     };

@@ -19,7 +19,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Ip::Config)
 
 public:
-    enum DHCP_MODE {
+    enum DHCP_MODE : int {
         DHCP_MODE__DISABLED = 0,
         DHCP_MODE__CLIENT = 1,
         DHCP_MODE__SERVER = 2,

@@ -24,14 +24,14 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::KelFunction::Config)
 
 public:
-    enum TIMESTAMP_MODE {
+    enum TIMESTAMP_MODE : int {
         TIMESTAMP_MODE__OFF = 0,
         TIMESTAMP_MODE__ABSOLUTE = 1,
         TIMESTAMP_MODE__RELATIVE = 2,
     };
     Q_ENUM(TIMESTAMP_MODE)
 
-    enum FEEDBACK_MODE {
+    enum FEEDBACK_MODE : int {
         FEEDBACK_MODE__OFF = 0,
         FEEDBACK_MODE__ON = 1,
     };

@@ -45,7 +45,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Network::Config)
 
 public:
-    enum TYPE {
+    enum TYPE : int {
         TYPE__NONE = 0,
         TYPE__CAN = 1,
         TYPE__ETHERNET = 2,

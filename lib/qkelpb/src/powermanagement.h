@@ -15,7 +15,7 @@ class Config : public AbstractMessage
 
 public:
     // Bit values OR-ed into wakeupEnableBits.
-    enum WAKEUP_ENABLE_BITS {
+    enum WAKEUP_ENABLE_BITS : int {
         WAKEUP_ENABLE_BITS__DISABLED = 0,
         WAKEUP_ENABLE_BITS__ACC = 1,
         WAKEUP_ENABLE_BITS__RTC = 2,

@@ -61,7 +61,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Product::Config)
 
 public:
-    enum TYPE {
+    enum TYPE : int {
         TYPE__NONE = 0,
         TYPE__FERROW_WIRELESS_77XX = 1,
         TYPE__MORVANE_TARN210 = 2,

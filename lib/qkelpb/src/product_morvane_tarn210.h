@@ -23,7 +23,7 @@ class SafetyFunction : public AbstractMessage
     QKEL_PB_MESSAGE(SafetyFunction, Kel::Pb::Product::Morvane::Tarn210::SafetyFunction)
 
 public:
-    enum DATA_TYPE {
+    enum DATA_TYPE : int {
         DATA_TYPE__UNSIGNED8 = 0,
         DATA_TYPE__UNSIGNED16 = 1,
         DATA_TYPE__UNSIGNED32 = 2,
@@ -33,13 +33,13 @@ public:
     };
     Q_ENUM(DATA_TYPE)
 
-    enum CAN_BYTE_ORDER {
+    enum CAN_BYTE_ORDER : int {
         CAN_BYTE_ORDER__INTEL = 0,
         CAN_BYTE_ORDER__MOTOROLA = 1,
     };
     Q_ENUM(CAN_BYTE_ORDER)
 
-    enum TRIGGER_CONDITION {
+    enum TRIGGER_CONDITION : int {
         TRIGGER_CONDITION__EQUAL = 0,
         TRIGGER_CONDITION__GREATER_OR_EQUAL = 1,
         TRIGGER_CONDITION__GREATER = 2,
@@ -49,7 +49,7 @@ public:
     };
     Q_ENUM(TRIGGER_CONDITION)
 
-    enum LOGIC_MODE {
+    enum LOGIC_MODE : int {
         LOGIC_MODE__OR = 0,
         LOGIC_MODE__AND = 1,
     };

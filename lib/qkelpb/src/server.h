@@ -18,7 +18,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Server::Config)
 
 public:
-    enum TYPE {
+    enum TYPE : int {
         TYPE__NONE = 0,
         TYPE__SOCKET = 1,
         TYPE__SPP = 2,

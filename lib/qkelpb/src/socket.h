@@ -15,7 +15,7 @@ class Server : public AbstractMessage
     QKEL_PB_MESSAGE(Server, Kel::Pb::Socket::Server)
 
 public:
-    enum PROTOCOL {
+    enum PROTOCOL : int {
         PROTOCOL__TCP = 0,
         PROTOCOL__UDP = 1,
     };

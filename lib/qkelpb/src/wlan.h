@@ -42,7 +42,7 @@ class Authentication : public AbstractMessage
     QKEL_PB_MESSAGE(Authentication, Kel::Pb::Wlan::Authentication)
 
 public:
-    enum AUTHENTICATION_MODE {
+    enum AUTHENTICATION_MODE : int {
         AUTHENTICATION_MODE__NONE = 0,
         AUTHENTICATION_MODE__OPEN_WEP64 = 1,
         AUTHENTICATION_MODE__OPEN_WEP128 = 2,
@@ -81,14 +81,14 @@ class AccessPointConfig : public AbstractMessage
 
 public:
     // Bits of standardMask.
-    enum STANDARD {
+    enum STANDARD : int {
         STANDARD__802_11_B = 1,
         STANDARD__802_11_AG = 2,
     };
     Q_ENUM(STANDARD)
 
     // Bits of dataRateMask.
-    enum DATA_RATE {
+    enum DATA_RATE : int {
         DATA_RATE__1_MBIT_S = 1,
         DATA_RATE__2_MBIT_S = 2,
         DATA_RATE__5_5_MBIT_S = 4,
@@ -131,7 +131,7 @@ class Config : public AbstractMessage
     QKEL_PB_MESSAGE(Config, Kel::Pb::Wlan::Config)
 
 public:
-    enum OPERATING_MODE {
+    enum OPERATING_MODE : int {
         OPERATING_MODE__ADHOC = 0,
         OPERATING_MODE__INFRASTRUCTURE = 1,
         OPERATING_MODE__MINI_AP = 2,
