@@ -537,8 +537,16 @@ QByteArray FerrowWlan7701::serializeToByteArray() const
 
 void FerrowWlan7701::restoreFromByteArray(const QByteArray& data)
 {
-    if (!d->configurationFile->load(data))
-        emit loadError(d->configurationFile->loadError());
+    // The file container empties its data list when it refuses a version or a
+    // checksum; the configuration before is put back, so that refused bytes
+    // never leave an empty configuration behind to be saved or written.
+    const QByteArray previous = serializeToByteArray();
+    if (!d->configurationFile->load(data)) {
+        const Configuration::File::LOAD_ERROR error = d->configurationFile->loadError();
+        if (error != Configuration::File::LOAD_ERROR__PARSE)
+            d->configurationFile->load(previous);
+        emit loadError(error);
+    }
     refreshExternalObjects();
     emit saveNeeded();
 }
