@@ -7,6 +7,7 @@
 
 #include <QQmlEngine>
 #include <QQmlListReference>
+#include <QSignalSpy>
 #include <QTest>
 
 using QKel::Pb::Configuration::File;
@@ -127,26 +128,28 @@ QByteArray handEncodedFile()
     return file.encoded();
 }
 
-// Follows a path of property names from an entry of the file; "name[i]"
-// takes element i of a list property.
-QVariant read(QQmlEngine* engine, const File& file, int entry, const QString& path)
+// Follows a path of property names from an entry of the file up to the
+// object holding the last one; "name[i]" takes element i of a list property.
+QObject* holder(QQmlEngine* engine, const File& file, int entry, const QString& path)
 {
     QObject* object = file.dataList().value(entry);
     const QStringList steps = path.split('/');
-    for (int i = 0; object && i < steps.size(); ++i) {
+    for (int i = 0; object && i < steps.size() - 1; ++i) {
         const QString& step = steps.at(i);
         const int bracket = step.indexOf('[');
         if (bracket >= 0) {
-            QQmlListReference list(object, step.left(bracket).toUtf8(), engine);
+            const QQmlListReference list(object, step.left(bracket).toUtf8(), engine);
             object = list.at(step.mid(bracket + 1).chopped(1).toInt());
-            continue;
+        } else {
+            object = object->property(step.toUtf8()).value<QObject*>();
         }
-        const QVariant value = object->property(step.toUtf8());
-        if (i == steps.size() - 1)
-            return value;
-        object = value.value<QObject*>();
     }
-    return QVariant();
+    return object;
+}
+
+QByteArray leaf(const QString& path)
+{
+    return path.section('/', -1).toUtf8();
 }
 
 }  // namespace
@@ -160,6 +163,8 @@ private slots:
     void loadsWithoutErrorAndPacksBack();
     void valuesReachTheProperties_data();
     void valuesReachTheProperties();
+    void leafEditReachesTheRootOnce_data();
+    void leafEditReachesTheRootOnce();
     void checksumOfCrcCheckInput();
 
 private:
@@ -230,7 +235,9 @@ void TstHandEncodedFile::valuesReachTheProperties()
     QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
     QVERIFY(file.load(mBytes));
     QQmlEngine engine;
-    const QVariant actual = read(&engine, file, entry, path);
+    QObject* object = holder(&engine, file, entry, path);
+    QVERIFY2(object, qPrintable(path));
+    const QVariant actual = object->property(leaf(path));
     QVERIFY2(actual.isValid(), qPrintable(path));
     if (expected.userType() == QMetaType::Int)  // an enumeration, compared by number
         QCOMPARE(actual.toInt(), expected.toInt());
@@ -238,6 +245,48 @@ void TstHandEncodedFile::valuesReachTheProperties()
         QCOMPARE(actual.value<QList<quint32>>(), expected.value<QList<quint32>>());
     else
         QCOMPARE(actual, expected);
+}
+
+void TstHandEncodedFile::leafEditReachesTheRootOnce_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("network name") << 0 << "object/object/name" << QVariant(QString("wlan0"));
+    QTest::newRow("network MAC") << 0 << "object/object/deviceInfo/mac" << QVariant(QString("00:00:00:00:00:01"));
+    QTest::newRow("SSID") << 0 << "object/object/object/ssid" << QVariant(QString("other"));
+    QTest::newRow("passphrase") << 0 << "object/object/object/authentication/passphrase" << QVariant(QString("x"));
+    QTest::newRow("channels") << 0 << "object/object/object/channelList" << QVariant::fromValue(QList<quint32>{13});
+    QTest::newRow("filter in list") << 1 << "object/object/object/filterList[1]/inhibitTimeMs" << QVariant(100u);
+    QTest::newRow("function enumeration") << 2 << "object/timestampMode" << QVariant(1);
+    QTest::newRow("product 64-bit time") << 3 << "object/deviceInfo/unixTimeOfManufacture" << QVariant(qulonglong(1));
+    QTest::newRow("safety test value") << 3 << "object/object/safetyFunction/testValue" << QVariant(qlonglong(-6));
+    QTest::newRow("unknown entry bytes") << 4 << "data" << QVariant(QByteArray("\x01"));
+}
+
+// One dataChanged() at the root per edit anywhere in the tree, none for an
+// equal value; the edit reaches the packed bytes.
+void TstHandEncodedFile::leafEditReachesTheRootOnce()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, path);
+    QFETCH(QVariant, value);
+
+    File file;
+    QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
+    QVERIFY(file.load(mBytes));
+    QQmlEngine engine;
+    QObject* object = holder(&engine, file, entry, path);
+    QVERIFY2(object, qPrintable(path));
+    QSignalSpy root(&file, &QKel::Pb::AbstractMessage::dataChanged);
+    QVERIFY(object->setProperty(leaf(path), value));
+    QCOMPARE(root.count(), 1);
+    QVERIFY(object->setProperty(leaf(path), value));
+    QCOMPARE(root.count(), 1);
+    const QByteArray packed = file.pack();
+    QVERIFY(packed != mBytes);
+    QCOMPARE(root.count(), 2);  // pack() announces the new checksum
 }
 
 // The bitwise CRC above is the one the file format names.
