@@ -328,7 +328,8 @@ void TestSessionEndToEnd::failureEndsSession()
     QTRY_VERIFY_WITH_TIMEOUT(recorder.names().size() >= expected.size(), AnswerTimeoutMs + SessionMs);
     QCOMPARE(recorder.names(), expected);
     const bool silent = options.contains(QStringLiteral("--silent"));
-    QCOMPARE(clock.elapsed() >= AnswerTimeoutMs - 100, silent);
+    // The watch started after the clock and never gives up early.
+    QCOMPARE(clock.elapsed() >= AnswerTimeoutMs - 5, silent);
     QVERIFY(!mFacade->connected());
     QVERIFY(!mFacade->busy());
     QCOMPARE(mFacade->deviceIdString(), QString());

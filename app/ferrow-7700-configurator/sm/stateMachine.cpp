@@ -130,6 +130,8 @@ void StateMachine::run()
     // thread once the machine runs there, reach it as queued calls.
     auto timer = QSharedPointer<QTimer>::create();
     timer->setSingleShot(true);
+    // A coarse timer may expire up to 5 % early, cutting a device's 10 s short.
+    timer->setTimerType(Qt::PreciseTimer);
     connect(definition, &Definition::startTimeoutWatch, timer.data(), QOverload<int>::of(&QTimer::start));
     connect(definition, &Definition::stopTimeoutWatch, timer.data(), &QTimer::stop);
     connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::onCurrentDeviceChanged);
