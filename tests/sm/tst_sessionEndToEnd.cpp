@@ -5,7 +5,6 @@
 
 #include <commsHandler.h>
 #include <device/abstractDevice.h>
-#include <product.h>
 #include <serialProvider.h>
 #include <support/simulatorProcess.h>
 
@@ -120,7 +119,9 @@ void TestSessionEndToEnd::init()
 
 void TestSessionEndToEnd::cleanup()
 {
-    mFacade->doDisconnect();
+    if (mFacade) {
+        mFacade->doDisconnect();
+    }
     mFacade.reset();
     mSimulator.reset();
 }
@@ -156,6 +157,7 @@ void TestSessionEndToEnd::connectWithEditedFile()
 {
     QVERIFY(startSimulator({}, mServed));
     connectSession();
+    QVERIFY(!QTest::currentTestFailed());
     const QString path = mDir->filePath(QStringLiteral("edited.frc"));
     QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
     mFacade->doLoadConfiguration(fileUrl(path));
@@ -180,6 +182,7 @@ void TestSessionEndToEnd::connectReadsConfiguration()
     SignalRecorder recorder(mFacade.data());
 
     connectSession();
+    QVERIFY(!QTest::currentTestFailed());
 
     QCOMPARE(recorder.names(), ConnectSignals);
     QCOMPARE(recorder.entries().at(1).arguments.at(0).toString(), QString::fromUtf8(IdString));
@@ -200,6 +203,7 @@ void TestSessionEndToEnd::connectReadsConfiguration()
 void TestSessionEndToEnd::readOnRequestReplacesFile()
 {
     connectWithEditedFile();
+    QVERIFY(!QTest::currentTestFailed());
     SignalRecorder recorder(mFacade.data());
 
     mFacade->doReadDeviceConfiguration();
@@ -216,6 +220,7 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
 void TestSessionEndToEnd::writeSendsConfiguration()
 {
     connectWithEditedFile();
+    QVERIFY(!QTest::currentTestFailed());
     const QByteArray sent = device()->serializeToByteArray();
     SignalRecorder recorder(mFacade.data());
 
@@ -254,6 +259,7 @@ void TestSessionEndToEnd::closingCommand()
     QFETCH(QByteArray, logged);
     QVERIFY(startSimulator({}, mServed));
     connectSession();
+    QVERIFY(!QTest::currentTestFailed());
     SignalRecorder recorder(mFacade.data());
 
     switch (command) {
@@ -314,6 +320,7 @@ void TestSessionEndToEnd::failureEndsSession()
     QVERIFY(startSimulator(options, served));
     if (writeAfterConnect) {
         connectSession();
+        QVERIFY(!QTest::currentTestFailed());
     }
     SignalRecorder recorder(mFacade.data());
     QElapsedTimer clock;
@@ -347,6 +354,7 @@ void TestSessionEndToEnd::supportArchiveOfConnectedGateway()
 {
     QVERIFY(startSimulator({}, QByteArray()));
     connectSession();
+    QVERIFY(!QTest::currentTestFailed());
     const QString path = mDir->filePath(QStringLiteral("support.zip"));
     QSignalSpy packed(mFacade.data(), &StateMachine::packSupportArchiveSuccessful);
 
