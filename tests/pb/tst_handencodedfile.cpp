@@ -7,6 +7,7 @@
 
 #include <QQmlEngine>
 #include <QQmlListReference>
+#include <QScopedPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -160,6 +161,7 @@ class TstHandEncodedFile : public QObject
 
 private slots:
     void initTestCase();
+    void init();
     void loadsWithoutErrorAndPacksBack();
     void valuesReachTheProperties_data();
     void valuesReachTheProperties();
@@ -169,6 +171,8 @@ private slots:
 
 private:
     const QByteArray mBytes = handEncodedFile();
+    QQmlEngine mEngine;
+    QScopedPointer<File> mFile;
 };
 
 // As at program start, so QML knows the list properties' element types.
@@ -177,15 +181,20 @@ void TstHandEncodedFile::initTestCase()
     QKel::Pb::Utilities::registerQmlTypes();
 }
 
+// Every test, and every row, starts from the file freshly loaded.
+void TstHandEncodedFile::init()
+{
+    mFile.reset(new File);
+    QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
+    QVERIFY(mFile->load(mBytes));
+}
+
 void TstHandEncodedFile::loadsWithoutErrorAndPacksBack()
 {
-    File file;
-    QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
-    QVERIFY(file.load(mBytes));
-    QCOMPARE(file.loadError(), File::LOAD_ERROR__NONE);
-    QCOMPARE(file.dataList().size(), 5);
-    QCOMPARE(file.productId(), QString("0123456789ab"));
-    QCOMPARE(file.pack(), mBytes);
+    QCOMPARE(mFile->loadError(), File::LOAD_ERROR__NONE);
+    QCOMPARE(mFile->dataList().size(), 5);
+    QCOMPARE(mFile->productId(), QString("0123456789ab"));
+    QCOMPARE(mFile->pack(), mBytes);
 }
 
 void TstHandEncodedFile::valuesReachTheProperties_data()
@@ -231,11 +240,7 @@ void TstHandEncodedFile::valuesReachTheProperties()
     QFETCH(QString, path);
     QFETCH(QVariant, expected);
 
-    File file;
-    QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
-    QVERIFY(file.load(mBytes));
-    QQmlEngine engine;
-    QObject* object = holder(&engine, file, entry, path);
+    QObject* object = holder(&mEngine, *mFile, entry, path);
     QVERIFY2(object, qPrintable(path));
     const QVariant actual = object->property(leaf(path));
     QVERIFY2(actual.isValid(), qPrintable(path));
@@ -273,19 +278,14 @@ void TstHandEncodedFile::leafEditReachesTheRootOnce()
     QFETCH(QString, path);
     QFETCH(QVariant, value);
 
-    File file;
-    QTest::ignoreMessage(QtWarningMsg, "Encountered unsupported Data::TYPE 255");
-    QVERIFY(file.load(mBytes));
-    QQmlEngine engine;
-    QObject* object = holder(&engine, file, entry, path);
+    QObject* object = holder(&mEngine, *mFile, entry, path);
     QVERIFY2(object, qPrintable(path));
-    QSignalSpy root(&file, &QKel::Pb::AbstractMessage::dataChanged);
+    QSignalSpy root(mFile.data(), &QKel::Pb::AbstractMessage::dataChanged);
     QVERIFY(object->setProperty(leaf(path), value));
     QCOMPARE(root.count(), 1);
     QVERIFY(object->setProperty(leaf(path), value));
     QCOMPARE(root.count(), 1);
-    const QByteArray packed = file.pack();
-    QVERIFY(packed != mBytes);
+    QVERIFY(mFile->pack() != mBytes);
     QCOMPARE(root.count(), 2);  // pack() announces the new checksum
 }
 
