@@ -279,6 +279,10 @@ void TstLinkWrappers::bluetoothLoadKeepsUnsupportedStandard_data()
     QTest::newRow("classic") << encode(record) << "Support for ClassicConfig is not yet implemented.";
     record.mutable_lowenergyconfig();
     QTest::newRow("low energy") << encode(record) << "Support for LowEnergyConfig is not yet implemented.";
+    // Fields a newer device writes into the standard record survive a load and a pack.
+    record.mutable_lowenergyconfig()->mutable_unknown_fields()->AddVarint(1, 5);
+    QTest::newRow("low energy with unknown field") << encode(record)
+                                                   << "Support for LowEnergyConfig is not yet implemented.";
 }
 
 void TstLinkWrappers::bluetoothLoadKeepsUnsupportedStandard()

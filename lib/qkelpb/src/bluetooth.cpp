@@ -4,20 +4,23 @@
 
 namespace QKel::Pb::Bluetooth {
 
-// The two standard records have no fields the device understands yet: loading
-// reports failure, packing writes an empty record, and both say why.
+// The two standard records have no fields this program understands yet:
+// loading reports failure, packing writes the record as loaded (empty unless
+// a newer device filled in fields unknown here, which so survive a save), and
+// both say why.
 #define QKEL_PB_UNSUPPORTED(Class)                                                         \
     QKEL_PB_CONSTRUCTION(Class)                                                            \
     QKEL_PB_LOADERS(Class, "Bluetooth::" #Class)                                           \
-    bool Class::load(const Record&)                                                        \
+    bool Class::load(const Record& record)                                                 \
     {                                                                                      \
+        d->record.CopyFrom(record);                                                        \
         qWarning() << "Support for " #Class " is not yet implemented.";                    \
         return false;                                                                      \
     }                                                                                      \
     QByteArray Class::pack()                                                               \
     {                                                                                      \
         qWarning() << "Support for " #Class " is not yet implemented.";                    \
-        return QByteArray();                                                               \
+        return WrapperSupport::serialize(d->record);                                       \
     }
 
 QKEL_PB_UNSUPPORTED(ClassicConfig)
