@@ -34,8 +34,9 @@ static void setStandardConfig(Config* config, WrapperPrivate<Config>& d, const c
 {
     if (!d.replaceChild(WrapperPrivate<Config>::field(name), child))
         return;
-    if (child)
+    if (child) {
         (config->*setOther)(nullptr);
+    }
     emit(config->*changed)(child);
 }
 
