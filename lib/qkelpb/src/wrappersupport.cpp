@@ -20,13 +20,16 @@ const google::protobuf::FieldDescriptor* requireField(const google::protobuf::De
     return field;
 }
 
+// Connects by method index: the signatures were checked when the class was
+// written, and comparing them again for every wrapper of a large tree costs
+// more than the rest of its construction.
 void connectChangeSignals(AbstractMessage* owner, const QMetaObject& metaObject)
 {
-    const QMetaMethod dataChanged = QMetaMethod::fromSignal(&AbstractMessage::dataChanged);
+    static const int dataChanged = QMetaMethod::fromSignal(&AbstractMessage::dataChanged).methodIndex();
     for (int i = metaObject.propertyOffset(); i < metaObject.propertyCount(); ++i) {
-        const QMetaProperty property = metaObject.property(i);
-        if (property.hasNotifySignal())
-            QObject::connect(owner, property.notifySignal(), owner, dataChanged);
+        const int notify = metaObject.property(i).notifySignalIndex();
+        if (notify >= 0)
+            QMetaObject::connect(owner, notify, owner, dataChanged);
     }
 }
 
