@@ -91,11 +91,20 @@ QSharedPointer<QKel::Device::AbstractDevice> StateMachineDefinition::device() co
     return d->device;
 }
 
+// The outcome is written once the event that ended the autoflash has been
+// fully handled, so whatever names a failure (a timeout, a link error, which
+// are announced after the machine took the event) comes first and "SUCCESS"
+// or "ERROR" stays the last line for the scripts of a flashing station.
 void StateMachineDefinition::finishAutoflash(bool success)
 {
-    std::fputs(success ? "SUCCESS\n" : "ERROR\n", stderr);
-    std::fflush(stderr);
-    QCoreApplication::exit(success ? 0 : -1);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [success] {
+            std::fputs(success ? "SUCCESS\n" : "ERROR\n", stderr);
+            std::fflush(stderr);
+            QCoreApplication::exit(success ? 0 : -1);
+        },
+        Qt::QueuedConnection);
 }
 
 void StateMachineDefinition::setBusy(bool busy)
