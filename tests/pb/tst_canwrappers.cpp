@@ -4,14 +4,11 @@
 #include "canopen.h"
 #include "signalrecorder.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
-#include <algorithm>
 #include <functional>
-#include <limits>
 
 using namespace QKel::Pb;
 using Factory = std::function<AbstractMessage*(QObject*)>;
@@ -36,7 +33,6 @@ private slots:
     void qmlListEditsInPlace();
     void destroyedConfigTakesItsChildren_data();
     void destroyedConfigTakesItsChildren();
-    void destructionTimeGrowsLinearly();
 };
 
 void TstCanWrappers::defaultsAreReportedNotWritten_data()
@@ -176,37 +172,6 @@ void TstCanWrappers::destroyedConfigTakesItsChildren()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!filter);
     QVERIFY(!child);
-}
-
-// Best of three: the processor time of destroying a configuration with the
-// given number of filters.
-static qint64 destructionNanoseconds(int filters)
-{
-    qint64 best = std::numeric_limits<qint64>::max();
-    for (int round = 0; round < 3; ++round) {
-        auto* config = new Can::Config;
-        QList<Can::Filter*> list;
-        for (int i = 0; i < filters; ++i)
-            list.append(new Can::Filter(config));
-        config->setFilterList(list);
-        QElapsedTimer timer;
-        timer.start();
-        delete config;
-        best = std::min(best, timer.nsecsElapsed());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    return best;
-}
-
-// Eight times the filters must cost well below 64 times the time (the
-// allocator alone makes it about 15): a destructor that leaves a posted event
-// per child makes each child search them all as it dies.
-void TstCanWrappers::destructionTimeGrowsLinearly()
-{
-    const qint64 small = destructionNanoseconds(4000);
-    const qint64 large = destructionNanoseconds(32000);
-    QVERIFY2(large < 40 * std::max<qint64>(small, 1),
-             qPrintable(QString("4000 filters: %1 us, 32000 filters: %2 us").arg(small / 1000).arg(large / 1000)));
 }
 
 void TstCanWrappers::fullRecordRoundTrip()
