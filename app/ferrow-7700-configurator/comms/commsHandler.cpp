@@ -40,7 +40,7 @@ CommsHandler* CommsHandler::instance()
         // error logged from it once static destruction has begun would crash.
         qAddPostRoutine([] {
             if (mInstance)
-                mInstance->releaseProvider();
+                mInstance->shutDown();
         });
     }
     return mInstance.data();
@@ -57,9 +57,14 @@ CommsHandler::CommsHandler(QObject* parent)
 
 CommsHandler::~CommsHandler()
 {
+    shutDown();
+}
+
+void CommsHandler::shutDown()
+{
     d->cyclicTimer.stop();
-    // The provider's settings live in this thread; once the worker has gone
-    // no event loop may be left to release them (at process exit).
+    // The provider's settings live in this thread; at process exit no event
+    // loop is left to carry out the deferred deletion the provider asks for.
     QList<QPointer<Global::Setting>> settings;
     if (d->provider) {
         for (auto* setting : d->provider->settingsList())

@@ -55,6 +55,10 @@ private slots:
     void onCyclicTimer();
 
 private:
+    // Stops the cyclic write and the worker and releases the provider with its
+    // settings; runs as the application object goes, and again (a no-op) at
+    // static destruction.
+    void shutDown();
     void releaseProvider();
     void invokeOnProvider(const char* method);
 
