@@ -5,13 +5,13 @@
 #include <interface.h>
 #include <network.h>
 #include <product.h>
+#include <protocol/bootProtocol.h>
 
 namespace Tarn::Sim {
 
 namespace {
 
 const QString PrimaryProductId = QStringLiteral("012001017701");
-const int ProductIdDigits = 12;
 
 struct ModuleInfo
 {
@@ -67,8 +67,7 @@ QObject* pointerProperty(const QObject* device, const char* name)
 // carries.
 QString setProductId(const QKel::Device::AbstractDevice& device, const QByteArray& productIdBytes)
 {
-    const QString productId =
-        QString::fromLatin1(productIdBytes.toHex()).rightJustified(ProductIdDigits, QLatin1Char('0'));
+    const QString productId = QKel::Comms::Protocol::BootProtocol::productIdText(productIdBytes);
     auto* file = qobject_cast<QKel::Pb::Configuration::File*>(pointerProperty(&device, "configurationFile"));
     if (!file || !device.productIds().contains(productId))
         return device.primaryProductId();

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int AnswerTimeoutMs = 10000;
 constexpr int BootSequenceIntervalMs = 500;
-constexpr int ProductIdDigits = 12;
 
 // The device's texts are UTF-8 and may be followed by a zero byte and padding.
 QString textUpToZero(const QByteArray& data)
@@ -211,8 +210,7 @@ void StateMachineDefinition::signalDeviceUnsupported()
 
 void StateMachineDefinition::storeProductId(const EventNewData& event)
 {
-    d->productId = QString::fromLatin1(event.data.mid(1).toHex())
-                       .rightJustified(ProductIdDigits, QLatin1Char('0'));
+    d->productId = BootProtocol::productIdText(event.data.mid(1));
 }
 
 void StateMachineDefinition::signalConnectSuccess()

@@ -115,4 +115,10 @@ bool BootProtocol::checkAndGetPayload(const QByteArray& frame, QByteArray& paylo
     return true;
 }
 
+QString BootProtocol::productIdText(const QByteArray& idBytes)
+{
+    constexpr int ProductIdDigits = 12;
+    return QString::fromLatin1(idBytes.toHex()).rightJustified(ProductIdDigits, QLatin1Char('0'));
+}
+
 } // namespace QKel::Comms::Protocol

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace QKel::Comms::Protocol {
 
@@ -35,6 +36,11 @@ public:
 
     // The payload length announced by a frame header (at least 3 bytes).
     static int announcedPayloadSize(const QByteArray& data);
+
+    // A product ID as the drivers list it: its bytes (the "P" answer without
+    // its leading byte) in lower-case hexadecimal, left-padded with zeros to
+    // twelve digits.
+    static QString productIdText(const QByteArray& idBytes);
 };
 
 } // namespace QKel::Comms::Protocol
