@@ -2,6 +2,7 @@
 #include "commsTestSupport.h"
 #include "protocol/bootProtocol.h"
 #include "serialProvider.h"
+#include "wireFormat.h"
 
 #include <QtTest>
 
@@ -47,21 +48,13 @@ const QByteArray Configuration = QByteArray::fromHex("0801120d0a0b54415252323130
 const QByteArray ValidConfiguration = QByteArray::fromHex("080112036162631a06080912020801209e9102");
 const QByteArray BadChecksumConfiguration = QByteArray::fromHex("080112036162631a06080912020801209f9102");
 
-QByteArray varint(quint32 value)
-{
-    QByteArray bytes;
-    for (; value >= 0x80; value >>= 7)
-        bytes.append(char(value | 0x80));
-    return bytes.append(char(value));
-}
-
 // Version 1, a product ID of `size` bytes, no entries, and the checksum.
 QByteArray largeConfiguration(int size)
 {
     const QByteArray productId(size, 'z');
     const QByteArray input = "1" + productId;
     const quint16 crc = qChecksum(input.constData(), uint(input.size()), Qt::ChecksumIso3309);
-    return QByteArray::fromHex("0801") + '\x12' + varint(size) + productId + '\x20' + varint(crc);
+    return TarnTest::Wire().varint(1, 1).bytes(2, productId).varint(4, crc).encoded();
 }
 
 QString simulatorPath()
