@@ -1,6 +1,7 @@
 // The .frc tool's commands, run in a test program in the build's bin/, so that
 // "new" and "check" find the TARN210 driver in bin/devices/ as the tool does.
 
+#include "fileSizeLimit.h"
 #include "frcTool.h"
 
 #include <configuration.h>
@@ -57,6 +58,7 @@ private slots:
     void check();
     void failures_data();
     void failures();
+    void failedWriteKeepsTheFile();
 
 private:
     QString path(const QString& name) const { return mDir->filePath(name); }
@@ -216,6 +218,22 @@ void TestFrcTool::failures()
     QCOMPARE(result.code, code);
     QVERIFY2(result.err.contains(message), qPrintable(result.err));
     QCOMPARE(readAll(path("out.frc")), QByteArray("precious"));
+}
+
+// A disk that takes only part of the bytes: the tool reports it, and the file
+// already there is neither replaced by the cut-off bytes nor lost.
+void TestFrcTool::failedWriteKeepsTheFile()
+{
+    QVERIFY(writeAll(path("out.frc"), "precious"));
+    Result result{};
+    {
+        const TarnTest::FileSizeLimit limit(100);
+        result = runTool({"new", "012001017701", path("out.frc")});
+    }
+    QCOMPARE(result.code, 1);
+    QVERIFY2(result.err.contains("cannot write"), qPrintable(result.err));
+    QCOMPARE(readAll(path("out.frc")), QByteArray("precious"));
+    QCOMPARE(QDir(mDir->path()).entryList(QDir::Files), QStringList{"out.frc"});
 }
 
 QTEST_GUILESS_MAIN(TestFrcTool)

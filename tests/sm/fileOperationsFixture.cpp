@@ -9,9 +9,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace SmTest {
 
 const QString GatewayProductId = QStringLiteral("012001017701");
@@ -74,25 +71,6 @@ QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configura
     record.ParseFromArray(valid.constData(), valid.size());
     alter(record);
     return QByteArray::fromStdString(record.SerializeAsString());
-}
-
-FileSizeLimit::FileSizeLimit(long long bytes)
-{
-    // Writing past the limit must fail with an error, not end the process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    mPrevious = static_cast<long long>(limit.rlim_cur);
-    limit.rlim_cur = static_cast<rlim_t>(bytes);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = static_cast<rlim_t>(mPrevious);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 } // namespace SmTest

@@ -37,16 +37,4 @@ bool startFacade(QKel::Sm::StateMachine& facade, const QString& startupFile = QS
 // Re-encodes a valid configuration file record after a change to it.
 QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configuration::File&));
 
-// Limits the size of files this process may write while alive, so a write on
-// a real file system fails even for a user whom no permission stops.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(long long bytes);
-    ~FileSizeLimit();
-
-private:
-    long long mPrevious;
-};
-
 } // namespace SmTest

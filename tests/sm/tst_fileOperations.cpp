@@ -1,4 +1,5 @@
 #include "fileOperationsFixture.h"
+#include "fileSizeLimit.h"
 #include "saveStatusTracker.h"
 #include "signalRecorder.h"
 #include "stateMachine.h"
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 using namespace SmTest;
+using TarnTest::FileSizeLimit;
 using QKel::Config::SaveStatusTracker;
 using QKel::Device::AbstractDevice;
 using QKel::Global::Types;

@@ -1,4 +1,5 @@
 #include "fileOperationsFixture.h"
+#include "fileSizeLimit.h"
 #include "signalRecorder.h"
 #include "stateMachine.h"
 #include "supportArchive.h"
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 using namespace SmTest;
+using TarnTest::FileSizeLimit;
 using QKel::Device::AbstractDevice;
 using QKel::Sm::StateMachine;
 using QKel::Sm::SupportArchive;

@@ -5,9 +5,9 @@
 #include <configuration.h>
 #include <configuration.pb.h>
 #include <deviceFactory.h>
+#include <safeFileWriter.h>
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace QKel::FrcTool {
 
@@ -87,13 +87,12 @@ bool FrcTool::readFile(const QString& path, QByteArray* bytes)
     return true;
 }
 
-// Writes through a temporary file, so that a failure leaves an existing file
-// as it was.
+// A failed write leaves an existing file as it was.
 bool FrcTool::writeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString errorText;
+    if (!QKel::Global::SafeFileWriter::write(path, bytes, &errorText)) {
+        fail(QStringLiteral("cannot write %1: %2").arg(path, errorText));
         return false;
     }
     return true;

@@ -2,8 +2,9 @@
 
 #include "gatewayConfiguration.h"
 
+#include <safeFileWriter.h>
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace Tarn::Sim {
 
@@ -34,10 +35,9 @@ bool ConfigurationStore::accept(const QByteArray& configuration, QString* errorT
     if (!GatewayConfiguration::check(configuration, errorText))
         return false;
     if (!mStoreFile.isEmpty()) {
-        // Written aside and renamed, so a failed write keeps the previous file.
-        QSaveFile file(mStoreFile);
-        if (!file.open(QIODevice::WriteOnly) || file.write(configuration) != configuration.size() || !file.commit()) {
-            *errorText = QStringLiteral("cannot store to %1: %2").arg(mStoreFile, file.errorString());
+        QString writeError;
+        if (!QKel::Global::SafeFileWriter::write(mStoreFile, configuration, &writeError)) {
+            *errorText = QStringLiteral("cannot store to %1: %2").arg(mStoreFile, writeError);
             return false;
         }
     }

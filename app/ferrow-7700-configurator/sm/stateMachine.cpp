@@ -1,7 +1,7 @@
 #include "stateMachine.h"
 
 #include "../saveStatusTracker.h"
-#include "safeFileWriter.h"
+#include "../safeFileWriter.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"
@@ -17,6 +17,7 @@
 namespace QKel::Sm {
 
 using QKel::Config::SaveStatusTracker;
+using QKel::Global::SafeFileWriter;
 using QKel::Global::Types;
 using LoadError = QKel::Pb::Configuration::File::LOAD_ERROR;
 

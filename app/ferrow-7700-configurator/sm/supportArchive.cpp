@@ -1,6 +1,6 @@
 #include "supportArchive.h"
 
-#include "safeFileWriter.h"
+#include "../safeFileWriter.h"
 
 #include <device/abstractDevice.h>
 #include <interface.h>
@@ -123,7 +123,7 @@ bool SupportArchive::write(const QString& filePath, const QKel::Device::Abstract
                                                  : zip.errorString();
         return false;
     }
-    return SafeFileWriter::write(filePath, archive, errorText);
+    return Global::SafeFileWriter::write(filePath, archive, errorText);
 }
 
 } // namespace QKel::Sm

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace QKel::Sm {
+namespace QKel::Global {
 
 // Replaces a file's content in one step: the bytes go to a temporary file that
 // takes the target's place only once everything was written, so a failed write
@@ -15,4 +15,4 @@ public:
     static bool write(const QString& filePath, const QByteArray& data, QString* errorText);
 };
 
-} // namespace QKel::Sm
+} // namespace QKel::Global

@@ -2,7 +2,7 @@
 
 #include <QSaveFile>
 
-namespace QKel::Sm {
+namespace QKel::Global {
 
 bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QString* errorText)
 {
@@ -24,4 +24,4 @@ bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QStr
     return true;
 }
 
-} // namespace QKel::Sm
+} // namespace QKel::Global
