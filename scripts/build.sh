@@ -5,5 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=${1:-$root/build}
 shift || true
+# Paths relative to the checkout, so several checkouts share one compiler cache.
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.ccache}
+export CCACHE_BASEDIR=$root
 cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
 cmake --build "$dir" -j"$(nproc)" ${TARN_BUILD_TARGETS:+--target $TARN_BUILD_TARGETS}
