@@ -1,0 +1,20 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+
+// A check box that follows one flag of a wrapper and writes it when the user
+// toggles it; with no wrapper it shows disabled and unchecked.
+CheckBox {
+    id: box
+
+    property QtObject target: null
+    property string propertyName
+
+    enabled: target !== null
+    Accessible.name: text
+
+    Binding on checked {
+        value: box.target ? box.target[box.propertyName] === true : false
+    }
+
+    onClicked: if (target) target[propertyName] = checked
+}

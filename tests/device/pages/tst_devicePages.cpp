@@ -1,0 +1,88 @@
+#include "customspinboxvalidator.h"
+#include "stateMachine.h"
+
+#include "deviceFactory.h"
+#include "device/abstractDevice.h"
+#include "global/types.h"
+#include "utilities.h"
+
+#include <QApplication>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QtQml>
+#include <QtQuickTest>
+
+#include <atomic>
+
+extern "C" const char* __asan_default_options()
+{
+    return "fast_unwind_on_malloc=0";
+}
+
+namespace {
+
+std::atomic<int> qmlWarnings{0};
+QtMessageHandler previousHandler = nullptr;
+
+// A page that prints a QML warning fails its test, even when every check passed.
+void countQmlWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && (message.contains(QLatin1String("qrc:/")) || message.contains(QLatin1String("file:/"))))
+        ++qmlWarnings;
+    previousHandler(type, context, message);
+}
+
+} // namespace
+
+// Gives every test file's engine the program's types and the real facade.
+// It also hands the tests the packed bytes of the current configuration.
+class PagesSetup : public QObject
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE QString packedConfiguration() const
+    {
+        auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
+        return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
+    }
+
+public slots:
+    void qmlEngineAvailable(QQmlEngine* engine)
+    {
+        engine->rootContext()->setContextProperty(QStringLiteral("stateMachine"), QKel::Sm::StateMachine::instance());
+        engine->rootContext()->setContextProperty(QStringLiteral("PLATFORM"), QStringLiteral("linux"));
+        engine->rootContext()->setContextProperty(QStringLiteral("pagesTest"), this);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QUICK_BACKEND", "software");
+    QApplication app(argc, argv);
+    previousHandler = qInstallMessageHandler(countQmlWarnings);
+
+    qmlRegisterUncreatableType<QKel::Global::Types>("kelbus.types", 1, 0, "KelTypes",
+                                                    QStringLiteral("KelTypes only carries enumerations"));
+    QKel::Pb::Utilities::registerQmlTypes();
+    qmlRegisterType<CustomSpinBoxValidator>("kelbus.types", 1, 0, "CustomSpinBoxValidator");
+
+    // The factory loads the driver plug-in, and with it the pages' resources.
+    QKel::Device::DeviceFactory::instance();
+    QKel::Sm::StateMachine* facade = QKel::Sm::StateMachine::instance();
+    facade->setStartupOptions(QString(), false);
+    facade->start();
+    if (!QTest::qWaitFor([facade] { return facade->isMachineReady(); }))
+        return 2;
+
+    PagesSetup setup;
+    QTEST_SET_MAIN_SOURCE_PATH
+    const int failed = quick_test_main_with_setup(argc, argv, "devicepages", QUICK_TEST_SOURCE_DIR, &setup);
+    if (qmlWarnings > 0) {
+        fprintf(stderr, "%d QML warnings were printed\n", int(qmlWarnings));
+        return failed ? failed : 1;
+    }
+    return failed;
+}
+
+#include "tst_devicePages.moc"
