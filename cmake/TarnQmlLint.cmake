@@ -8,4 +8,5 @@ execute_process(COMMAND ${QMLLINT} ${files} RESULT_VARIABLE result OUTPUT_VARIAB
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "qmllint failed:\n${out}")
 endif()
-message(STATUS "qmllint clean over ${CMAKE_MATCH_COUNT} files")
+list(LENGTH files count)
+message(STATUS "qmllint clean over ${count} files")
