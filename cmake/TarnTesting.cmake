@@ -21,3 +21,22 @@ function(tarn_add_test name)
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
 endfunction()
+
+# tarn_add_qml_test(<tst_x.qml> [TIMEOUT <s>]): one ctest per QML test file, run
+# by the shared QML test runner (the program's engine set-up, a gateway
+# simulator on its own pty, failing on any QML warning).
+function(tarn_add_qml_test file)
+  cmake_parse_arguments(T "" "TIMEOUT" "" ${ARGN})
+  get_filename_component(name ${file} NAME_WE)
+  get_filename_component(path ${file} ABSOLUTE)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 180)
+  endif()
+  add_test(NAME qml_${name} COMMAND tarn-qmltestrunner -input ${path})
+  set(xdg ${CMAKE_BINARY_DIR}/test-home/qml_${name})
+  file(MAKE_DIRECTORY ${xdg})
+  set_tests_properties(qml_${name} PROPERTIES
+    LABELS e2e
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
+endfunction()

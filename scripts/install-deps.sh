@@ -11,7 +11,7 @@ packages=(
   libkf5archive-dev libprotobuf-dev protobuf-compiler libboost-dev
   libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  socat xvfb xauth x11-apps imagemagick fonts-dejavu-core libgl1-mesa-dri unzip
+  socat xvfb xauth x11-apps imagemagick librsvg2-bin fonts-dejavu-core libgl1-mesa-dri unzip
 )
 
 missing=()

@@ -1,20 +1,12 @@
-#include "commsHandler.h"
-#include "customspinboxvalidator.h"
-#include "deviceFactory.h"
-#include "global/types.h"
-#include "saveStatusTracker.h"
+#include "qmlSetup.h"
 #include "stateMachine.h"
 #include "utilities.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QDebug>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QIcon>
-#include <QLocale>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
 #include <QUrl>
 
 #include <cstdio>
@@ -23,21 +15,10 @@
 
 namespace {
 
-const QString OrganizationName = QStringLiteral("Morvane Power Solutions");
-const QString OrganizationDomain = QStringLiteral("morvane.com");
-const QString OrganizationAboutName = QStringLiteral("Morvane Telematics Solutions");
-const QString ApplicationName = QStringLiteral("Tarn Wireless Configurator");
-const QString ApplicationVersion = QStringLiteral("2.1.0");
-
 const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
-
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
-const QString ThemeFont = QStringLiteral(":/themes/morvane/fonts/DejaVuSans.ttf");
-const QString ThemeFontFamilyFallback = QStringLiteral("DejaVu Sans");
-const int ThemeFontPixelSize = 12;
-const char* const TypesUri = "kelbus.types";
 
 struct StartupOptions
 {
@@ -67,14 +48,6 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char* argv[])
     if (opensWindow(argc, argv))
         return std::make_unique<QApplication>(argc, argv);
     return std::make_unique<QCoreApplication>(argc, argv);
-}
-
-void setIdentity()
-{
-    QCoreApplication::setOrganizationName(OrganizationName);
-    QCoreApplication::setOrganizationDomain(OrganizationDomain);
-    QCoreApplication::setApplicationName(ApplicationName);
-    QCoreApplication::setApplicationVersion(ApplicationVersion);
 }
 
 void printUsage(const QStringList& arguments)
@@ -110,60 +83,12 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
     return std::nullopt;
 }
 
-QString themeFontFamily()
-{
-    const int fontId = QFontDatabase::addApplicationFont(ThemeFont);
-    const QStringList families = QFontDatabase::applicationFontFamilies(fontId);
-    return families.isEmpty() ? ThemeFontFamilyFallback : families.first();
-}
-
-// The compiler's date ("Oct 10 2016", day padded with a space) as "2016/10/10".
-QString buildDate()
-{
-    const QDate date = QLocale(QStringLiteral("en_US"))
-                           .toDate(QStringLiteral(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
-    return date.toString(QStringLiteral("yyyy/MM/dd"));
-}
-
-QString platformName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("windows");
-#else
-    return QStringLiteral("linux");
-#endif
-}
-
-void publishContext(QQmlContext* context)
-{
-    context->setContextProperty(QStringLiteral("stateMachine"), QKel::Sm::StateMachine::instance());
-    context->setContextProperty(QStringLiteral("commsHandler"), QKel::Comms::CommsHandler::instance());
-    context->setContextProperty(QStringLiteral("deviceFactory"), QKel::Device::DeviceFactory::instance());
-    context->setContextProperty(QStringLiteral("saveStatusTracker"), QKel::Config::SaveStatusTracker::instance());
-    context->setContextProperty(QStringLiteral("organizationName"), OrganizationName);
-    context->setContextProperty(QStringLiteral("organizationAboutName"), OrganizationAboutName);
-    context->setContextProperty(QStringLiteral("applicationName"), ApplicationName);
-    context->setContextProperty(QStringLiteral("applicationVersion"), ApplicationVersion);
-    context->setContextProperty(QStringLiteral("applicationBuildDate"), buildDate());
-    context->setContextProperty(QStringLiteral("PLATFORM"), platformName());
-}
-
-void registerQmlTypes()
-{
-    qmlRegisterUncreatableType<QKel::Global::Types>(TypesUri, 1, 0, "KelTypes",
-                                                    QStringLiteral("KelTypes only carries enumerations"));
-    QKel::Pb::Utilities::registerQmlTypes();
-    qmlRegisterType<CustomSpinBoxValidator>(TypesUri, 1, 0, "CustomSpinBoxValidator");
-}
-
 void startGui(QQmlApplicationEngine& engine)
 {
     QApplication::setWindowIcon(QIcon(WindowIcon));
-    QFont font(themeFontFamily());
-    font.setPixelSize(ThemeFontPixelSize);
-    QApplication::setFont(font);
-    publishContext(engine.rootContext());
-    registerQmlTypes();
+    QKel::Gui::applyThemeFont();
+    QKel::Gui::publishContext(engine.rootContext());
+    QKel::Gui::registerQmlTypes();
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
@@ -211,7 +136,7 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
 int main(int argc, char* argv[])
 {
     const std::unique_ptr<QCoreApplication> application = createApplication(argc, argv);
-    setIdentity();
+    QKel::Gui::setApplicationIdentity();
 
     StartupOptions options;
     if (const std::optional<int> status = parseCommandLine(QCoreApplication::arguments(), options))

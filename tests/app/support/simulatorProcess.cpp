@@ -55,6 +55,11 @@ bool SimulatorProcess::waitForLog(const QByteArray& text, int timeoutMs)
     return true;
 }
 
+QByteArray SimulatorProcess::log()
+{
+    return mLog += mProcess.readAllStandardError();
+}
+
 QByteArray SimulatorProcess::stop()
 {
     if (mProcess.state() != QProcess::NotRunning) {

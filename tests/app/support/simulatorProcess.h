@@ -23,6 +23,9 @@ public:
     // Waits until the simulator's log holds `text`; false after timeoutMs.
     bool waitForLog(const QByteArray& text, int timeoutMs);
 
+    // The log so far, without waiting (the caller's event loop delivers it).
+    QByteArray log();
+
     // Ends the simulator and returns its log (one line per received command).
     QByteArray stop();
 

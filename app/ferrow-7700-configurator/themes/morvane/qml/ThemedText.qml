@@ -7,4 +7,6 @@ Text {
     renderType: Text.NativeRendering
     font.family: Theme.themeFontFamily
     font.pixelSize: Theme.themeFontPixelSizeNormal
+    Accessible.name: text
+    Accessible.role: Accessible.StaticText
 }

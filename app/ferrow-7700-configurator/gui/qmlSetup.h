@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class QQmlContext;
+
+namespace QKel::Gui {
+
+// The program's identity, shown in the windows and keying the settings store.
+extern const QString OrganizationName;
+extern const QString OrganizationDomain;
+extern const QString OrganizationAboutName;
+extern const QString ApplicationName;
+extern const QString ApplicationVersion;
+
+void setApplicationIdentity();
+
+// Loads the theme font and makes it the application's font.
+void applyThemeFont();
+
+// Everything the windows see: the four singletons (first use creates each),
+// the names, the build date and the platform; then the QML types. The program
+// and the QML tests both set up their engine through these two.
+void publishContext(QQmlContext* context);
+void registerQmlTypes();
+
+} // namespace QKel::Gui

@@ -1,0 +1,34 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Controls.Styles 1.4
+import "../theme.js" as Theme
+
+// Radio button with a round indicator and the theme's red dot.
+RadioButton {
+    id: control
+    Accessible.name: text
+    Accessible.role: Accessible.RadioButton
+
+    style: RadioButtonStyle {
+        indicator: Rectangle {
+            implicitWidth: 16
+            implicitHeight: 16
+            radius: 8
+            color: control.enabled ? Theme.themeWhite : Theme.themeLight
+            border.width: 1
+            border.color: control.enabled ? Theme.themeDark : Qt.lighter(Theme.themeDark, 1.2)
+            Rectangle {
+                anchors.centerIn: parent
+                width: 8
+                height: 8
+                radius: 4
+                visible: control.checked
+                color: control.enabled ? Theme.themeDark : Qt.lighter(Theme.themeDark, 1.2)
+            }
+        }
+        label: ThemedText {
+            text: control.text
+            enabled: control.enabled
+        }
+    }
+}

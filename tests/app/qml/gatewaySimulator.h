@@ -1,0 +1,32 @@
+#pragma once
+
+#include "support/simulatorProcess.h"
+
+#include <QObject>
+#include <QTemporaryDir>
+
+// The gateway simulator on its own pseudo-terminal, as QML tests see it: the
+// runner starts it before the comms handler lists the ports, so the program's
+// serial provider offers and picks its terminal.
+class GatewaySimulator : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString portPath READ portPath CONSTANT)
+    Q_PROPERTY(QString storeFile READ storeFile CONSTANT)
+
+public:
+    explicit GatewaySimulator(QObject* parent = nullptr);
+
+    bool start(QString* errorText);
+    QString portPath() const;
+    QString storeFile() const;
+
+    // Everything the simulator logged so far, one line per received command.
+    Q_INVOKABLE QString log();
+    // A scratch directory of this test run, for files the test saves.
+    Q_INVOKABLE QString scratchPath(const QString& name) const;
+
+private:
+    QTemporaryDir mDir;
+    TarnTest::SimulatorProcess mProcess;
+};

@@ -1,0 +1,51 @@
+import QtQuick 2.15
+import QtTest 1.2
+import "qrc:///themes/morvane/qml/."
+
+Item {
+    id: root
+    width: 400
+    height: 300
+
+    Component { id: comboComponent; ThemedComboBox { model: ["a", "b"] } }
+    Component { id: fieldComponent; ThemedTextField { text: "x" } }
+    Component {
+        id: tipComponent
+        Rectangle {
+            width: 100
+            height: 50
+            property alias tip: tip
+            ThemedToolTip { id: tip; text: "Hint"; showAboveItem: root }
+        }
+    }
+
+    TestCase {
+        name: "Theme"
+        when: windowShown
+
+        // The error look is red only while enabled.
+        function test_errorHighlight_data() {
+            return [
+                { tag: "combo enabled", component: comboComponent, enabled: true, red: true },
+                { tag: "combo disabled", component: comboComponent, enabled: false, red: false },
+                { tag: "field enabled", component: fieldComponent, enabled: true, red: true },
+                { tag: "field disabled", component: fieldComponent, enabled: false, red: false }
+            ]
+        }
+        function test_errorHighlight(data) {
+            var control = createTemporaryObject(data.component, root, { errorHighlight: true, enabled: data.enabled })
+            verify(control)
+            compare(control.__error, data.red)
+        }
+
+        function test_toolTipTiming() {
+            var holder = createTemporaryObject(tipComponent, root)
+            mouseMove(holder, 10, 10)
+            wait(500)
+            verify(!holder.tip.shown, "shown before a second of hovering")
+            tryVerify(function() { return holder.tip.shown }, 3000)
+            mouseMove(root, 300, 250)
+            tryVerify(function() { return !holder.tip.shown }, 1000)
+        }
+    }
+}
