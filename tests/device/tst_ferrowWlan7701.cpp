@@ -18,7 +18,7 @@
 #include <QtTest>
 
 using QKel::Device::FerrowWlan7701;
-using QKel::FrcTool::FrcText;
+using QKel::Frc::FrcText;
 namespace Pb = QKel::Pb;
 using DeviceTest::warnings;
 

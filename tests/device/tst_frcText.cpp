@@ -11,7 +11,7 @@
 
 #include <QtTest>
 
-using QKel::FrcTool::FrcText;
+using QKel::Frc::FrcText;
 
 class TestFrcText : public QObject
 {

@@ -59,6 +59,11 @@ private slots:
     void failures_data();
     void failures();
     void failedWriteKeepsTheFile();
+    void setThenDiff_data();
+    void setThenDiff();
+    void setRefusals_data();
+    void setRefusals();
+    void diffMatchesEntriesByType();
 
 private:
     QString path(const QString& name) const { return mDir->filePath(name); }
@@ -234,6 +239,94 @@ void TestFrcTool::failedWriteKeepsTheFile()
     QVERIFY2(result.err.contains("cannot write"), qPrintable(result.err));
     QCOMPARE(readAll(path("out.frc")), QByteArray("precious"));
     QCOMPARE(QDir(mDir->path()).entryList(QDir::Files), QStringList{"out.frc"});
+}
+
+// Set changes exactly the leaves named; diff and get then show them.
+void TestFrcTool::setThenDiff_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("file level") << "productId" << "012001017702" << "\"012001017701\"" << "\"012001017702\"";
+    QTest::newRow("entry level") << "interface/network/wlan.enabled" << "true" << "false" << "true";
+    QTest::newRow("network level") << "interface/network/wlan.data.name" << "gw07" << "\"TARN210_SNnn\"" << "\"gw07\"";
+    QTest::newRow("leaf record") << "interface/network/wlan.data.data.ssid" << "\"GW\\t07\"" << "\"TARN210 SNnn\"" << "\"GW\\t07\"";
+    QTest::newRow("list element, hex") << "interface/network/can.data.data.filterList[3].id" << "0x123" << "0" << "291";
+    QTest::newRow("list grows") << "interface/network/wlan.data.data.ipConfig.dnsList[2]" << "10.0.0.1" << "(unset)" << "\"10.0.0.1\"";
+    QTest::newRow("enumeration") << "interface/network/wlan.data.data.mode" << "OPERATING_MODE__MINI_AP"
+                                 << "OPERATING_MODE__INFRASTRUCTURE" << "OPERATING_MODE__MINI_AP";
+    QTest::newRow("signed 64 bits") << "product/morvane_tarn210.data.safetyFunction.testValue" << "-5" << "0" << "-5";
+}
+
+void TestFrcTool::setThenDiff()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, value);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+
+    QVERIFY(!defaultFile().isEmpty());
+    const Result set = runTool({"set", this->path("default.frc"), this->path("out.frc"), path + "=" + value});
+    QVERIFY2(set.code == 0, qPrintable(set.err));
+    QKel::Pb::Configuration::File file(nullptr);
+    QVERIFY(file.load(readAll(this->path("out.frc"))));
+
+    const Result diff = runTool({"diff", this->path("default.frc"), this->path("out.frc")});
+    QCOMPARE(diff.code, 1);
+    QCOMPARE(diff.out, path + "\t" + before + "\t" + after + "\n");
+    QCOMPARE(runTool({"get", this->path("out.frc"), path}).out, after + "\n");
+    QCOMPARE(runTool({"diff", this->path("out.frc"), this->path("out.frc")}).code, 0);
+}
+
+void TestFrcTool::setRefusals_data()
+{
+    QTest::addColumn<QString>("assignment");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("unknown entry") << "interface/network/wlan[1].enabled=true" << "has no entry";
+    QTest::newRow("unknown field") << "server/socket.data.speed=1" << "has no field \"speed\"";
+    QTest::newRow("not a leaf") << "interface/network/wlan.data.data.ipConfig=1" << "holds a record";
+    QTest::newRow("type is the name") << "server/socket.type=TYPE__SPP" << "part of the entry's name";
+    QTest::newRow("wrong type") << "server/socket.data.port=fast" << "is not a whole number";
+    QTest::newRow("negative unsigned") << "server/socket.data.port=-1" << "out of the range";
+    QTest::newRow("out of range") << "server/socket.data.port=4294967296" << "out of the range";
+    QTest::newRow("bad enumeration") << "interface/network/wlan.data.data.mode=MINI_AP" << "is not a value of";
+    QTest::newRow("bad bool") << "interface/network/wlan.enabled=yes" << "is not true or false";
+    QTest::newRow("list gap") << "interface/network/can.data.data.filterList[9].id=1" << "the next one is [8]";
+    QTest::newRow("checksum") << "checksum=1" << "written by the program";
+}
+
+void TestFrcTool::setRefusals()
+{
+    QFETCH(QString, assignment);
+    QFETCH(QString, message);
+
+    QVERIFY(!defaultFile().isEmpty());
+    QVERIFY(writeAll(path("out.frc"), "precious"));
+    const Result result = runTool({"set", path("default.frc"), path("out.frc"), "productId=x", assignment});
+    QCOMPARE(result.code, 2);
+    QCOMPARE(result.err.count('\n'), 1);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QCOMPARE(readAll(path("out.frc")), QByteArray("precious"));
+}
+
+// Two files with the same entries in another order hold the same configuration.
+void TestFrcTool::diffMatchesEntriesByType()
+{
+    const QByteArray bytes = defaultFile();
+    Kel::Pb::Configuration::File record;
+    QVERIFY(record.ParseFromArray(bytes.constData(), bytes.size()));
+    record.mutable_data()->SwapElements(0, 8);
+    record.mutable_data()->SwapElements(1, 2);
+    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
+    QVERIFY(writeAll(path("swapped.frc"), QByteArray::fromStdString(record.SerializeAsString())));
+    QVERIFY(writeAll(path("broken.frc"), "\x0a\xff"));
+
+    QCOMPARE(runTool({"diff", path("default.frc"), path("swapped.frc")}).code, 0);
+    QTest::ignoreMessage(QtWarningMsg, "Failed to parse incoming Configuration::File data.");
+    QCOMPARE(runTool({"diff", path("default.frc"), path("broken.frc")}).code, 2);
 }
 
 QTEST_GUILESS_MAIN(TestFrcTool)

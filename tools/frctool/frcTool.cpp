@@ -1,6 +1,7 @@
 #include "frcTool.h"
 
 #include "frcText.h"
+#include "leafPaths.h"
 
 #include <configuration.h>
 #include <configuration.pb.h>
@@ -44,7 +45,11 @@ const QString FrcTool::USAGE = QStringLiteral(
     "  frctool dump FILE               print FILE as text\n"
     "  frctool check FILE              report whether the configurator loads FILE\n"
     "  frctool build TEXT FILE         write FILE from the text form in TEXT\n"
-    "  frctool new PRODUCT_ID FILE     write the default configuration of a product\n");
+    "  frctool new PRODUCT_ID FILE     write the default configuration of a product\n"
+    "  frctool diff A B                print each leaf whose value differs: path, in A, in B\n"
+    "                                  (exit 0 same, 1 different, 2 unreadable or invalid)\n"
+    "  frctool get FILE PATH...        print the value of each leaf\n"
+    "  frctool set IN OUT PATH=VALUE...  write OUT: IN with the leaves changed\n");
 
 FrcTool::FrcTool(QTextStream& out, QTextStream& err)
     : mOut(out)
@@ -64,6 +69,12 @@ int FrcTool::run(const QStringList& arguments)
         return build(arguments[1], arguments[2]);
     if (command == QLatin1String("new") && operands == 2)
         return createNew(arguments[1], arguments[2]);
+    if (command == QLatin1String("diff") && operands == 2)
+        return diff(arguments[1], arguments[2]);
+    if (command == QLatin1String("get") && operands >= 2)
+        return get(arguments[1], arguments.mid(2));
+    if (command == QLatin1String("set") && operands >= 3)
+        return set(arguments[1], arguments[2], arguments.mid(3));
     mErr << USAGE;
     mErr.flush();
     return 2;
@@ -113,7 +124,7 @@ int FrcTool::dump(const QString& path)
     known.DiscardUnknownFields();
     if (known.SerializePartialAsString() != record.SerializePartialAsString())
         mErr << "frctool: " << path << ": holds fields unknown to this program; the text leaves them out\n";
-    mOut << FrcText::toText(record);
+    mOut << QKel::Frc::FrcText::toText(record);
     mOut.flush();
     mErr.flush();
     return 0;
@@ -148,7 +159,7 @@ int FrcTool::build(const QString& textPath, const QString& path)
         return 1;
     Kel::Pb::Configuration::File record;
     QString error;
-    if (!FrcText::fromText(QString::fromUtf8(text), &record, &error))
+    if (!QKel::Frc::FrcText::fromText(QString::fromUtf8(text), &record, &error))
         return fail(QStringLiteral("%1: %2").arg(textPath, error));
     record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
     if (!record.IsInitialized())
@@ -163,6 +174,81 @@ int FrcTool::createNew(const QString& productId, const QString& path)
     if (!device)
         return fail(QStringLiteral("no driver supports product ID \"%1\"").arg(productId));
     return writeFile(path, device->serializeToByteArray()) ? 0 : 1;
+}
+
+int FrcTool::refuse(const QString& message)
+{
+    fail(message);
+    return 2;
+}
+
+bool FrcTool::readValid(const QString& path, Kel::Pb::Configuration::File* record)
+{
+    QByteArray bytes;
+    if (!readFile(path, &bytes))
+        return false;
+    QKel::Pb::Configuration::File file(nullptr);
+    if (!file.load(bytes) || !record->ParseFromArray(bytes.constData(), bytes.size())) {
+        fail(QStringLiteral("%1: %2").arg(path, loadErrorText(file.loadError(), file)));
+        return false;
+    }
+    return true;
+}
+
+int FrcTool::diff(const QString& pathA, const QString& pathB)
+{
+    Kel::Pb::Configuration::File a;
+    Kel::Pb::Configuration::File b;
+    if (!readValid(pathA, &a) || !readValid(pathB, &b))
+        return 2;
+    const auto differences = QKel::Frc::LeafPaths::diff(a, b);
+    for (const auto& difference : differences)
+        mOut << difference.path << '\t' << difference.a << '\t' << difference.b << '\n';
+    mOut.flush();
+    return differences.isEmpty() ? 0 : 1;
+}
+
+int FrcTool::get(const QString& path, const QStringList& leafPaths)
+{
+    Kel::Pb::Configuration::File record;
+    if (!readValid(path, &record))
+        return 2;
+    QStringList values;
+    for (const QString& leaf : leafPaths) {
+        QString value;
+        QString error;
+        if (!QKel::Frc::LeafPaths::get(record, leaf, &value, &error))
+            return refuse(error);
+        values << value;
+    }
+    for (const QString& value : qAsConst(values))
+        mOut << value << '\n';
+    mOut.flush();
+    return 0;
+}
+
+// Every change is made before anything is written, and the bytes written are
+// what the configuration wrappers make of the result: their rules hold and
+// the checksum is theirs.
+int FrcTool::set(const QString& in, const QString& out, const QStringList& assignments)
+{
+    Kel::Pb::Configuration::File record;
+    if (!readValid(in, &record))
+        return 2;
+    for (const QString& assignment : assignments) {
+        const int equals = assignment.indexOf('=');
+        if (equals < 1)
+            return refuse(QStringLiteral("\"%1\" is not PATH=VALUE").arg(assignment));
+        QString error;
+        if (!QKel::Frc::LeafPaths::set(&record, assignment.left(equals), assignment.mid(equals + 1), &error))
+            return refuse(error);
+    }
+    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
+    QKel::Pb::Configuration::File file(nullptr);
+    if (!file.load(QByteArray::fromStdString(record.SerializeAsString())))
+        return refuse(QStringLiteral("the changed configuration does not load: %1")
+                          .arg(loadErrorText(file.loadError(), file)));
+    return writeFile(out, file.pack()) ? 0 : 2;
 }
 
 } // namespace QKel::FrcTool

@@ -3,9 +3,13 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace Kel::Pb::Configuration {
+class File;
+}
+
 namespace QKel::FrcTool {
 
-// The commands of the ".frc" tool: dump, check, build and new. Output goes to
+// The commands of the ".frc" tool: dump, check, build, new, diff, get and set. Output goes to
 // `out`, diagnostics to `err`; run() returns the process exit code.
 class FrcTool
 {
@@ -21,6 +25,13 @@ private:
     int check(const QString& path);
     int build(const QString& textPath, const QString& path);
     int createNew(const QString& productId, const QString& path);
+    int diff(const QString& pathA, const QString& pathB);
+    int get(const QString& path, const QStringList& leafPaths);
+    int set(const QString& in, const QString& out, const QStringList& assignments);
+
+    // Reads a file the configurator loads; otherwise one line and false.
+    bool readValid(const QString& path, Kel::Pb::Configuration::File* record);
+    int refuse(const QString& message);
 
     bool readFile(const QString& path, QByteArray* bytes);
     bool writeFile(const QString& path, const QByteArray& bytes);

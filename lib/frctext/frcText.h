@@ -6,7 +6,7 @@ namespace google::protobuf {
 class Message;
 }
 
-namespace QKel::FrcTool {
+namespace QKel::Frc {
 
 // The readable text form of configuration records: protobuf text format in
 // which the serialized sub-record of every type-and-data field is shown as a
@@ -31,4 +31,4 @@ public:
     static bool fromText(const QString& text, google::protobuf::Message* message, QString* error);
 };
 
-} // namespace QKel::FrcTool
+} // namespace QKel::Frc
