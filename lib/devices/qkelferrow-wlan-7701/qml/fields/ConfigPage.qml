@@ -7,8 +7,8 @@ ThemedPage {
     id: page
 
     function showError(title, text) {
-        errorDialog.errorTitle = title
-        errorDialog.errorText = text
+        errorTitle = title
+        errorText = text
         errorDialog.open()
     }
 

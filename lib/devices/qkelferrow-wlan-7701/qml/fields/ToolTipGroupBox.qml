@@ -22,6 +22,7 @@ ThemedGroupBox {
     }
 
     ThemedToolTip {
+        anchors.fill: undefined
         x: 0
         y: -20
         width: root.width
