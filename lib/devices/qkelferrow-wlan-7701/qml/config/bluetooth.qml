@@ -10,7 +10,7 @@ ConfigPage {
     id: page
     objectName: "bluetoothPage"
 
-    readonly property var device: stateMachine.currentDevice
+    readonly property var device: stateMachine ? stateMachine.currentDevice : null
     readonly property var btInterface: device ? device.bluetoothInterface : null
     readonly property var wlanInterface: device ? device.wlanInterface : null
     readonly property var bt: btInterface && btInterface.object ? btInterface.object.object : null
@@ -103,7 +103,7 @@ ConfigPage {
                     text: qsTr("Enter pairing mode")
                     width: 175
                     Accessible.name: text
-                    visible: stateMachine.connected && !!page.device && !!page.bt
+                    visible: !!stateMachine && !!stateMachine.connected && !!page.device && !!page.bt
                              && page.bt.securityMode === BluetoothConfig.SECURITY_MODE__JUST_WORKS
                     onClicked: page.askPairingMode()
                 }

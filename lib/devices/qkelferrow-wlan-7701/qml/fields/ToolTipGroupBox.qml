@@ -25,7 +25,7 @@ ThemedGroupBox {
         anchors.fill: undefined
         x: 0
         y: -20
-        width: root.width
+        width: body.width
         height: 20
         enabled: root.toolTip !== ""
         acceptedButtons: Qt.NoButton
