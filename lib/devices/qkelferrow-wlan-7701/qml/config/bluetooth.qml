@@ -93,7 +93,7 @@ ConfigPage {
                 title: qsTr("Security Settings")
                 contentsEnabled: page.btEnabled
                 toolTip: qsTr("The device is able to connect to Bluetooth 2.1 and Bluetooth 2.0 devices.\n\nIf security mode is disabled, the device will automatically accept Bluetooth connections with encryption enabled.\n\nIf security mode is Just Works, the device is automatically not pairable for peers.\n\nTo ensure compatibility with Bluetooth 2.0 devices, it is possible to activate or deactivate Bluetooth 2.0 pairing mode. When Bluetooth 2.0 pairing is active, the pin code must be entered on the remote PC or device during pairing.\n\nNote: The Pairing Mode button will disconnect the device from the configurator. The device will then reset and enter pairing mode, remaining pairable for a period of 60 seconds.")
-                BoundComboBox { objectName: "btSecurityMode"; label: qsTr("Security mode Bluetooth 2.1"); target: page.bt; propertyName: "securityMode"
+                BoundComboBox { objectName: "btSecurityMode"; label: qsTr("Security mode Bluetooth 2.1"); labelWidth: 180; target: page.bt; propertyName: "securityMode"
                     model: [qsTr("Disabled"), qsTr("Just Works")] }
                 BoundCheckBox { objectName: "btAllowPairing2p0"; text: qsTr("Allow Bluetooth 2.0 pairing"); target: page.bt; propertyName: "allowPairing2p0" }
                 LabelledTextField { objectName: "btPinCode"; label: qsTr("Pin code"); target: page.bt; propertyName: "pinCode2p0"
