@@ -1,0 +1,68 @@
+import QtQuick 2.15
+import "qrc:///themes/morvane/qml/."
+import "fields.js" as Fields
+
+// A labelled combo box that shows one property and writes it on the user's
+// choice only.
+//   BoundComboBox { label: qsTr("Protocol"); target: server; propertyName: "protocol"
+//                   model: ["TCP", "UDP"] }
+// `values` maps each entry to the stored value (default: the entry's index);
+// a stored value not listed shows `fallbackIndex` (-1: no selection). Without
+// a target, bind `value` and `bound` and handle `chosen(value, index)`.
+// Leaving the box while `valid` is false shows errorTitle / errorText.
+Row {
+    id: root
+
+    property alias label: caption.text
+    property alias toolTip: caption.toolTip
+    property alias labelWidth: caption.width
+    property var target: null
+    property string propertyName: ""
+    property bool bound: !!target
+    property var value: Fields.read(target, propertyName, undefined)
+    property alias model: box.model
+    property var values: null
+    property int fallbackIndex: -1
+    property bool valid: true
+    property string errorTitle: ""
+    property string errorText: ""
+    property alias box: box
+    readonly property int shownIndex: indexOf(value)
+
+    signal chosen(var value, int index)
+
+    function indexOf(v) {
+        if (!bound || v === undefined)
+            return -1
+        var i = values ? values.indexOf(Number(v)) : Number(v)
+        return i >= 0 && i < box.count ? i : fallbackIndex
+    }
+
+    function showInvalid() {
+        var page = Fields.pageOf(root)
+        if (!valid && errorText !== "" && page && !page.errorShown)
+            page.showError(errorTitle, errorText)
+    }
+
+    spacing: 10
+    enabled: bound
+    Accessible.name: label
+
+    FieldLabel { id: caption }
+
+    ThemedComboBox {
+        id: box
+        objectName: root.objectName ? root.objectName + "Box" : ""
+        Accessible.name: root.label
+        currentIndex: root.shownIndex
+        errorHighlight: root.enabled && !root.valid
+        onActivated: {
+            currentIndex = Qt.binding(function() { return root.shownIndex })
+            var v = root.values ? root.values[index] : index
+            if (root.target && root.propertyName)
+                root.target[root.propertyName] = v
+            root.chosen(v, index)
+        }
+        onActiveFocusChanged: if (!activeFocus) root.showInvalid()
+    }
+}

@@ -1,0 +1,62 @@
+import QtQuick 2.15
+import "qrc:///themes/morvane/qml/."
+import "fields.js" as Fields
+
+// A labelled spin box bound to one number property, written when the user
+// changes the number (never on load or when the target changes, which only
+// clamp the shown number: writes need the box to have the focus).
+//   LabelledSpinBox { label: qsTr("Port number"); target: server; propertyName: "port"
+//                     minimumValue: 1; maximumValue: 65535 }
+// Without a target, bind `value` and `bound` and handle `edited(value)`.
+Row {
+    id: root
+
+    property alias label: caption.text
+    property alias toolTip: caption.toolTip
+    property alias labelWidth: caption.width
+    property var target: null
+    property string propertyName: ""
+    property bool bound: !!target
+    property real value: Number(Fields.read(target, propertyName, 0))
+    property alias minimumValue: spin.minimumValue
+    property alias maximumValue: spin.maximumValue
+    property alias decimals: spin.decimals
+    property alias stepSize: spin.stepSize
+    property alias prefix: spin.prefix
+    property alias suffix: spin.suffix
+    property alias radix: spin.radix
+    property alias spinBox: spin
+
+    signal edited(real value)
+
+    property bool syncing: false
+
+    function sync() {
+        syncing = true
+        spin.value = value
+        syncing = false
+    }
+
+    spacing: 10
+    enabled: bound
+    Accessible.name: label
+    onValueChanged: sync()
+    onTargetChanged: sync()
+
+    FieldLabel { id: caption }
+
+    ThemedSpinBox {
+        id: spin
+        objectName: root.objectName ? root.objectName + "Spin" : ""
+        Accessible.name: root.label
+        maximumValue: 65535
+        Component.onCompleted: root.sync()
+        onValueChanged: {
+            if (root.syncing || !root.bound || !activeFocus || value === root.value)
+                return
+            if (root.target && root.propertyName)
+                root.target[root.propertyName] = value
+            root.edited(value)
+        }
+    }
+}
