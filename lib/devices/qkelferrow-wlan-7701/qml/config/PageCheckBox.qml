@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
+import QtQml 2.15
 
 // A check box that follows one flag of a wrapper and writes it when the user
 // toggles it; with no wrapper it shows disabled and unchecked.
@@ -13,6 +14,7 @@ CheckBox {
     Accessible.name: text
 
     Binding on checked {
+        restoreMode: Binding.RestoreBinding
         value: box.target ? box.target[box.propertyName] === true : false
     }
 

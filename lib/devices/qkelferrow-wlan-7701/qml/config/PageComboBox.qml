@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
+import QtQml 2.15
 
 // A combo box whose index is one enumeration property of a wrapper; only the
 // user's choice writes. With no wrapper it shows disabled.
@@ -15,6 +16,7 @@ ComboBox {
     Accessible.name: label
 
     Binding on currentIndex {
+        restoreMode: Binding.RestoreBinding
         value: box.target && box.target[box.propertyName] !== undefined ? box.target[box.propertyName] : -1
     }
 

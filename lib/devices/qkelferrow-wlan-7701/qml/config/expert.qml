@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
+import QtQml 2.15
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "numberFormat.js" as NumberFormat
@@ -124,7 +125,7 @@ Item {
                         text: qsTr("Enable active sleep and clamp 15 wakeup")
                         Accessible.name: text
                         enabled: page.pm !== null
-                        Binding on checked { value: page.activeSleep }
+                        Binding on checked { value: page.activeSleep; restoreMode: Binding.RestoreBinding }
                         onClicked: if (page.pm)
                                        page.pm.wakeupEnableBits = NumberFormat.withBit(page.pm.wakeupEnableBits,
                                                                                        page.activeSleepBit, checked)

@@ -1,0 +1,106 @@
+import QtQuick 2.15
+import QtTest 1.15
+
+// The Device page in the real engine over a new configuration of the real driver.
+Item {
+    id: root
+    width: 1024
+    height: 768
+
+    Component {
+        id: pageComponent
+        Loader { anchors.fill: parent; source: "qrc:///ferrowWlan7701/qml/config/device.qml" }
+    }
+
+    TestCase {
+        name: "DevicePage"
+        when: windowShown
+
+        property QtObject device: null
+
+        function init() {
+            stateMachine.doNewConfiguration("012001017701")
+            tryVerify(function() { return stateMachine.currentDevice !== null })
+            device = stateMachine.currentDevice
+        }
+
+        function createPage() {
+            var loader = createTemporaryObject(pageComponent, root)
+            tryCompare(loader, "status", Loader.Ready)
+            return loader.item
+        }
+
+        function child(page, name) {
+            var found = findChild(page, name)
+            verify(found !== null, name)
+            return found
+        }
+
+        function test_canOpenIds_data() {
+            return [
+                { tag: "node 0", node: 0, receive: "Receive: 0x000, 0x600", transmit: "Transmit: 0x580, 0x700" },
+                { tag: "node 33", node: 33, receive: "Receive: 0x000, 0x621", transmit: "Transmit: 0x5a1, 0x721" }
+            ]
+        }
+
+        function test_canOpenIds(data) {
+            var page = createPage()
+            var text = child(page, "canOpenIdsText")
+            verify(!text.visible)
+            device.kelConfig.canOpenObjectsEnabled = true
+            device.canConfig.canOpenConfig.nodeId = data.node
+            verify(text.visible)
+            compare(text.text, "The following IDs will be used by the device:\n\n" + data.receive + "\n" + data.transmit)
+        }
+
+        function test_feedbackOffClearsTimestampOutput() {
+            var fn = device.kelConfig
+            fn.feedbackMode = 1
+            fn.timestampMode = 1
+            var page = createPage()
+            var box = child(page, "errorTimestampBox")
+            verify(box.enabled)
+            mouseClick(box)
+            verify(fn.includeErrorAndTimestampInFeedback)
+            mouseClick(child(page, "feedbackBox"))
+            compare(fn.feedbackMode, 0)
+            verify(!box.enabled)
+            verify(!fn.includeErrorAndTimestampInFeedback)
+        }
+
+        function test_btrField_data() {
+            return [
+                { tag: "full 32 bits", typed: "FFFFFFFF", stored: 4294967295, shown: "ffffffff" },
+                { tag: "empty is 0", typed: "", stored: 0, shown: "0" },
+                { tag: "cut at 8 digits", typed: "123456789", stored: 0x12345678, shown: "12345678" }
+            ]
+        }
+
+        function test_btrField(data) {
+            var can = device.canConfig
+            can.baudRateSfr = 0xAB
+            var page = createPage()
+            var field = child(page, "btrField")
+            verify(!field.visible)
+            can.baudRateCanOpen = 10
+            verify(field.visible)
+            compare(field.text, "ab")
+            field.forceActiveFocus()
+            field.selectAll()
+            keyClick(Qt.Key_Delete)
+            for (var i = 0; i < data.typed.length; ++i)
+                keyClick(data.typed.charAt(i))
+            compare(can.baudRateSfr, data.stored)
+            child(page, "nodeIdBox").forceActiveFocus()
+            compare(field.text, data.shown)
+        }
+
+        function test_viewingWritesNothing() {
+            device.canConfig.baudRateCanOpen = 10
+            device.kelConfig.canOpenObjectsEnabled = true
+            var before = pagesTest.packedConfiguration()
+            createPage()
+            compare(pagesTest.packedConfiguration(), before)
+        }
+    }
+}
