@@ -28,6 +28,8 @@ private slots:
     void closeLetsLastFrameLeave();
     void relaysErrors();
     void singletonLivesUntilExit();
+    void singletonInOtherThreadEndsQuietly_data();
+    void singletonInOtherThreadEndsQuietly();
 
 private:
     PseudoTerminal* openDevice();
@@ -205,5 +207,75 @@ void TestCommsHandler::singletonLivesUntilExit()
     QCOMPARE(CommsTest::collect(*device, 6), BootProtocol::buildReadProductIdCommand());
 }
 
-QTEST_GUILESS_MAIN(TestCommsHandler)
+namespace {
+
+const char* const CyclingExitVariable = "TARN_TEST_EXIT_WHILE_CYCLING";
+
+// The program without a window: the handler is made in a thread of its own
+// (the state machine's) and the process ends while a 1 ms cyclic write runs
+// there. `threadFirst` ends that thread before the application object.
+int exitWhileCycling(int argc, char* argv[], bool threadFirst)
+{
+    QThread owner;
+    {
+        QCoreApplication app(argc, argv);
+        CommsTest::useProgramSettings();
+        PseudoTerminal device;
+        QString error;
+        if (!device.open(&error))
+            return 2;
+        qputenv(SerialProvider::ExtraPortsVariable, device.slavePath().toLocal8Bit());
+        QObject::connect(&owner, &QThread::started, [] {
+            CommsHandler::instance()->onStartCyclicWrite(BootProtocol::buildBootSequence(), 1, false);
+        });
+        owner.start();
+        if (CommsTest::collect(device, 10 * BootProtocol::buildBootSequence().size()).isEmpty())
+            return 3;
+        if (threadFirst) {
+            owner.quit();
+            owner.wait();
+        }
+    }
+    owner.quit();
+    owner.wait();
+    return 0;
+}
+
+} // namespace
+
+void TestCommsHandler::singletonInOtherThreadEndsQuietly_data()
+{
+    QTest::addColumn<QString>("order");
+    QTest::newRow("application object goes first") << "application";
+    QTest::newRow("handler's thread ends first") << "thread";
+}
+
+void TestCommsHandler::singletonInOtherThreadEndsQuietly()
+{
+    QFETCH(QString, order);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(CyclingExitVariable, order);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), QStringList());
+    QVERIFY(child.waitForFinished(30000));
+    const QByteArray errors = child.readAllStandardError();
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 0);
+    // Qt's own complaints (a timer stopped from a foreign thread, a thread
+    // destroyed while running) start with the class name.
+    const QRegularExpression complaint("^Q[A-Za-z]+:", QRegularExpression::MultilineOption);
+    QVERIFY2(!complaint.match(QString::fromLocal8Bit(errors)).hasMatch(), errors.constData());
+}
+
+int main(int argc, char* argv[])
+{
+    const QByteArray order = qgetenv(CyclingExitVariable);
+    if (!order.isEmpty())
+        return exitWhileCycling(argc, argv, order == "thread");
+    QCoreApplication app(argc, argv);
+    TestCommsHandler test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_commsHandler.moc"

@@ -46,18 +46,22 @@ Setting* portSetting(const SerialProvider& provider)
     return provider.settingsList().constFirst();
 }
 
-// A provider on a fresh pseudo-terminal, opened by a first write.
+// A provider on a fresh pseudo-terminal, opened by a first write. The port
+// is a link of this test's own: a terminal's number is free for any other
+// process once it is closed, the link's name never is.
 struct Link
 {
     PseudoTerminal device;
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("port"));
     QScopedPointer<SerialProvider> provider;
 
     bool open()
     {
         QString error;
-        if (!device.open(&error))
+        if (!device.open(&error) || !QFile::link(device.slavePath(), path))
             return false;
-        qputenv(SerialProvider::ExtraPortsVariable, device.slavePath().toLocal8Bit());
+        qputenv(SerialProvider::ExtraPortsVariable, path.toLocal8Bit());
         provider.reset(new SerialProvider(QStringList{}));
         provider->onWriteData(BootProtocol::buildReadProductIdCommand());
         return CommsTest::collect(device, 6) == BootProtocol::buildReadProductIdCommand();
@@ -254,6 +258,8 @@ void TestSerialProvider::hangUpIsReportedOnce()
     QVERIFY(link.open());
     QSignalSpy errors(link.provider.data(), &SerialProvider::errorOccurred);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Serial port error: (8|9)$"));
+    // The port vanishes from the system first, as a pulled adapter does.
+    QVERIFY(QFile::remove(link.path));
     link.device.hangUp();
     QTRY_COMPARE(errors.count(), 1);
     const auto code = errors.at(0).at(0).value<quint16>();

@@ -141,6 +141,7 @@ void GatewaySimulator::send(const QByteArray& answer, int frameCount)
         d->writer.send(answer.left(answer.size() / 2), pause);
         connect(&d->writer, &PacedWriter::drained, this, [this] {
             log(QStringLiteral("hanging up in the middle of a frame"));
+            emit hangingUp();
             d->terminal.hangUp();
             emit hungUp();
         });

@@ -45,7 +45,9 @@ public:
     QString portPath() const;
 
 signals:
-    // The line was dropped on purpose (a hang-up in the middle of a frame).
+    // The line is about to be dropped on purpose (a hang-up in the middle of
+    // a frame), then was dropped.
+    void hangingUp();
     void hungUp();
 
 private:

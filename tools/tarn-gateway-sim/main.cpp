@@ -146,9 +146,17 @@ int main(int argc, char* argv[])
     QTextStream(stdout) << simulator.portPath() << Qt::endl;
 
     quitOnSignals(app);
+    // The link goes before the terminal: once closed, the terminal's number is
+    // free for the next pseudo-terminal opened on this machine, and a
+    // configurator reopening the link must find nothing rather than that one.
+    // Only a link that still leads to this terminal is ours to remove.
+    const auto removeLink = [&link, &simulator] {
+        if (!link.isEmpty() && QFileInfo(link).symLinkTarget() == simulator.portPath())
+            QFile::remove(link);
+    };
+    QObject::connect(&simulator, &GatewaySimulator::hangingUp, removeLink);
     QObject::connect(&simulator, &GatewaySimulator::hungUp, &app, &QCoreApplication::quit);
     const int status = app.exec();
-    if (!link.isEmpty())
-        QFile::remove(link);
+    removeLink();
     return status;
 }

@@ -40,7 +40,7 @@ CommsHandler* CommsHandler::instance()
         // error logged from it once static destruction has begun would crash.
         qAddPostRoutine([] {
             if (mInstance)
-                mInstance->shutDown();
+                mInstance->shutDownInOwnThread();
         });
     }
     return mInstance.data();
@@ -53,11 +53,27 @@ CommsHandler::CommsHandler(QObject* parent)
     d->workerThread.setObjectName(QStringLiteral("comms worker"));
     connect(&d->cyclicTimer, &QTimer::timeout, this, &CommsHandler::onCyclicTimer);
     setCurrentProviderType(QSettings().value(ProviderKey, d->providerTypes.first()).toString());
+    // A handler made in a thread of its own (the state machine's, without a
+    // window) is also shut down should that thread end first: the timer and
+    // the provider's settings can only be released in the thread they live in.
+    if (QCoreApplication::instance() && thread() != QCoreApplication::instance()->thread())
+        connect(thread(), &QThread::finished, this, &CommsHandler::shutDown, Qt::DirectConnection);
 }
 
 CommsHandler::~CommsHandler()
 {
     shutDown();
+}
+
+void CommsHandler::shutDownInOwnThread()
+{
+    // The cyclic timer runs in the handler's thread, which may re-arm it or
+    // write through the provider at this very moment: stopping it from another
+    // thread fails (the timer then outlives its thread) and races on the
+    // provider.
+    const bool elsewhere = thread() != QThread::currentThread() && thread()->isRunning();
+    QMetaObject::invokeMethod(this, &CommsHandler::shutDown,
+                              elsewhere ? Qt::BlockingQueuedConnection : Qt::DirectConnection);
 }
 
 void CommsHandler::shutDown()

@@ -59,6 +59,7 @@ private:
     // settings; runs as the application object goes, and again (a no-op) at
     // static destruction.
     void shutDown();
+    void shutDownInOwnThread();
     void releaseProvider();
     void invokeOnProvider(const char* method);
 

@@ -23,7 +23,12 @@ bool SimulatorProcess::start(const QStringList& options, QString* errorText)
         *errorText = QStringLiteral("tarn-gateway-sim is not built");
         return false;
     }
-    mProcess.start(program, QStringList{QStringLiteral("--store"), mStoreFile} + options);
+    QStringList arguments = QStringList{QStringLiteral("--store"), mStoreFile} + options;
+    const int linkAt = options.indexOf(QStringLiteral("--link"));
+    QString link = linkAt >= 0 ? options.value(linkAt + 1) : mLinkDir.filePath(QStringLiteral("gateway"));
+    if (linkAt < 0)
+        arguments << QStringLiteral("--link") << link;
+    mProcess.start(program, arguments);
     if (!mProcess.waitForStarted(5000)) {
         *errorText = mProcess.errorString();
         return false;
@@ -35,8 +40,10 @@ bool SimulatorProcess::start(const QStringList& options, QString* errorText)
             return false;
         }
     }
-    mPortPath = QString::fromLocal8Bit(mProcess.readLine()).trimmed();
-    return !mPortPath.isEmpty();
+    if (QString::fromLocal8Bit(mProcess.readLine()).trimmed().isEmpty())
+        return false;
+    mPortPath = link;
+    return true;
 }
 
 QString SimulatorProcess::portPath() const

@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace TarnTest {
 
@@ -16,8 +17,12 @@ public:
     ~SimulatorProcess();
 
     // Starts the simulator with extra options (faults, pacing) and waits for
-    // the path of its terminal.
+    // its terminal.
     bool start(const QStringList& options, QString* errorText);
+    // The port to offer: a link to the terminal (the caller's own, given with
+    // "--link", or one in a directory of this object's). A port closed by a
+    // hang-up is free for any pseudo-terminal opened next on the machine, but
+    // the link goes before it, so reopening it never reaches another test's.
     QString portPath() const;
 
     // Waits until the simulator's log holds `text`; false after timeoutMs.
@@ -34,6 +39,7 @@ private:
     QByteArray mLog;
     QString mStoreFile;
     QString mPortPath;
+    QTemporaryDir mLinkDir;
 };
 
 } // namespace TarnTest
