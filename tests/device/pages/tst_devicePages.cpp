@@ -1,10 +1,7 @@
-#include "customspinboxvalidator.h"
-#include "stateMachine.h"
-
-#include "deviceFactory.h"
 #include "device/abstractDevice.h"
-#include "global/types.h"
-#include "utilities.h"
+#include "deviceFactory.h"
+#include "qmlSetup.h"
+#include "stateMachine.h"
 
 #include <QApplication>
 #include <QQmlContext>
@@ -34,8 +31,7 @@ public:
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
-        engine->rootContext()->setContextProperty(QStringLiteral("stateMachine"), QKel::Sm::StateMachine::instance());
-        engine->rootContext()->setContextProperty(QStringLiteral("PLATFORM"), QStringLiteral("linux"));
+        QKel::Gui::publishContext(engine->rootContext());
         engine->rootContext()->setContextProperty(QStringLiteral("pagesTest"), this);
     }
 };
@@ -45,10 +41,7 @@ int main(int argc, char** argv)
     qputenv("QT_QUICK_BACKEND", "software");
     QApplication app(argc, argv);
 
-    qmlRegisterUncreatableType<QKel::Global::Types>("kelbus.types", 1, 0, "KelTypes",
-                                                    QStringLiteral("KelTypes only carries enumerations"));
-    QKel::Pb::Utilities::registerQmlTypes();
-    qmlRegisterType<CustomSpinBoxValidator>("kelbus.types", 1, 0, "CustomSpinBoxValidator");
+    QKel::Gui::registerQmlTypes();
 
     // The factory loads the driver plug-in, and with it the pages' resources.
     QKel::Device::DeviceFactory::instance();
