@@ -59,7 +59,8 @@ public:
             std::fprintf(stderr, "The gateway simulator did not start: %s\n", qPrintable(error));
             return false;
         }
-        qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, mSimulator.portPath().toLocal8Bit());
+        const QString ports = mSimulator.portPath() + QLatin1Char(':') + mSimulator.sparePortPath();
+        qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, ports.toLocal8Bit());
         QSettings().setValue(QKel::Comms::SerialProvider::PortKey, mSimulator.portPath());
         return true;
     }
