@@ -3,6 +3,7 @@
 #include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
+#include "windowGrabber.h"
 
 #include <QApplication>
 #include <QQmlContext>
@@ -45,6 +46,7 @@ public slots:
     {
         QKel::Gui::publishContext(engine->rootContext());
         engine->rootContext()->setContextProperty(QStringLiteral("gatewaySimulator"), &mSimulator);
+        engine->rootContext()->setContextProperty(QStringLiteral("windowGrabber"), &mGrabber);
         QKel::Gui::registerQmlTypes();
         QKel::Pb::Utilities::registerMetaTypes();
         if (!QKel::Sm::StateMachine::instance()->isRunning())
@@ -67,6 +69,7 @@ public:
 
 private:
     GatewaySimulator mSimulator;
+    WindowGrabber mGrabber;
 };
 
 int main(int argc, char** argv)
