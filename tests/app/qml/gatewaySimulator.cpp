@@ -1,5 +1,7 @@
 #include "gatewaySimulator.h"
 
+#include <QDir>
+
 GatewaySimulator::GatewaySimulator(QObject* parent)
     : QObject(parent)
     , mProcess(mDir.filePath(QStringLiteral("stored.frc")))
@@ -29,4 +31,10 @@ QString GatewaySimulator::log()
 QString GatewaySimulator::scratchPath(const QString& name) const
 {
     return mDir.filePath(name);
+}
+
+QString GatewaySimulator::makeScratchDirectory(const QString& name) const
+{
+    const QString path = mDir.filePath(name);
+    return QDir().mkpath(path) ? path : QString();
 }
