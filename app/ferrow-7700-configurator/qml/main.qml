@@ -52,6 +52,11 @@ ThemedApplicationWindow {
             return null
         }
         var window = component.createObject(mainApplication)
+        // Keyboard shortcuts act on the main window again once this one is gone.
+        window.visibleChanged.connect(function() {
+            if (!window.visible)
+                mainApplication.requestActivate()
+        })
         window.show()
         return window
     }
@@ -74,7 +79,10 @@ ThemedApplicationWindow {
         performQuit(false)
     }
 
-    Component.onCompleted: updateSerialPort()
+    Component.onCompleted: {
+        updateSerialPort()
+        requestActivate()
+    }
 
     Connections {
         target: commsHandler
