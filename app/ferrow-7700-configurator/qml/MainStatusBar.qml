@@ -12,7 +12,7 @@ ThemedStatusBar {
     readonly property string sessionText: stateMachine.busy ? qsTr("Busy") + "..."
         : stateMachine.connected ? qsTr("Connected to device") + ": " + stateMachine.deviceIdString
         : qsTr("Not connected")
-    readonly property string linkText: qsTranslate("CommsHandler", commsHandler.currentProviderType) + " ("
+    readonly property string linkText: qsTr(commsHandler.currentProviderType) + " ("
         + (serialPort !== "" ? serialPort : qsTr("not configured")) + ")"
 
     RowLayout {

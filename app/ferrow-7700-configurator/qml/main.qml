@@ -171,6 +171,7 @@ ThemedApplicationWindow {
         anchors.fill: parent
         visible: stateMachine.busy
         hoverEnabled: true
+        onWheel: wheel.accepted = true
         Rectangle {
             anchors.fill: parent
             color: "lightgray"
