@@ -4,7 +4,9 @@
 #include "stateMachine.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -96,6 +98,10 @@ private:
 int main(int argc, char** argv)
 {
     qputenv("QT_QUICK_BACKEND", "software");
+    // Without a runtime directory Qt warns before any page exists.
+    QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     gBelow = qInstallMessageHandler(recordWarning);
     QApplication app(argc, argv);
 

@@ -38,6 +38,7 @@ Item {
 
             // Written back from the box without rounding.
             sf.testValue = 0
+            sf.active = true
             var spin = child(page, "comparisonValueBoxSpin")
             spin.forceActiveFocus()
             spin.value = data.value
