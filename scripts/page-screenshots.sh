@@ -11,5 +11,5 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 TARN_PAGE_SHOTS=$(cd "$out" && pwd) XDG_CONFIG_HOME=$home TARN_BUILD_BIN=$build/bin QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x900x24" \
-  "$build/bin/tst_devicePages" -input "$root/tests/device/pages/tst_tabView.qml" screenshots
+  "$build/bin/tst_devicePages" -input "$root/tests/device/pages/tst_tabView.qml" TabView::test_screenshots
 ls "$out"/*.png

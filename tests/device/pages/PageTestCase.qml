@@ -16,8 +16,9 @@ TestCase {
 
     function init() {
         pagesTest.watchWarnings()
+        var previous = stateMachine.currentDevice
         stateMachine.doNewConfiguration("012001017701")
-        tryVerify(function() { return stateMachine.currentDevice !== null })
+        tryVerify(function() { return stateMachine.currentDevice !== null && stateMachine.currentDevice !== previous })
         device = stateMachine.currentDevice
         prepare()
     }

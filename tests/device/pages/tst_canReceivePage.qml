@@ -41,9 +41,9 @@ Item {
         }
 
         function selectRow(page, row) {
-            var table = child(page, "filterTable")
-            mouseClick(table, 30, 22 + 20 * row + 10)
-            tryCompare(page, "row", row)
+            child(page, "filterTable").currentRow = row
+            compare(page.row, row)
+            verify(child(page, "filterTable").selection.contains(row))
         }
 
         function typeInto(page, name, value) {

@@ -31,9 +31,12 @@ QStringList gWarnings;
 QStringList gOutsideTests;
 QtMessageHandler gBelow = nullptr;
 
+// The offscreen platform says so whenever a page opens its error box window.
+const QString OffscreenNotice = QStringLiteral("This plugin does not support propagateSizeHints()");
+
 void recordWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (type == QtWarningMsg || type == QtCriticalMsg)
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && message != OffscreenNotice)
         gWarnings << message;
     if (gBelow)
         gBelow(type, context, message);

@@ -52,7 +52,7 @@ ToolTipGroupBox {
             enabled: bound && group.mode > 0 && group.shown > 0
             pattern: new RegExp(group.shown >= 1 && group.shown <= 3 ? group.keyRule[group.shown][1] : ".{0,63}")
             maximumLength: group.shown === 1 ? 10 : group.shown === 2 ? 26 : 63
-            valid: text.length >= group.minimum
+            accepts: function(text) { return text.length >= group.minimum }
             errorText: qsTr("Minimum required authentication key length") + ": " + group.minimum
             echoMode: showKey.checked ? TextInput.Normal : TextInput.Password
         }

@@ -74,7 +74,6 @@ ConfigPage {
         target: page.model
         function onDataChanged() {
             page.readRow()
-            table.resizeColumnsToContents()
         }
     }
 
@@ -182,34 +181,33 @@ ConfigPage {
                 width: 700
                 height: 200
                 model: page.model
-                Component.onCompleted: resizeColumnsToContents()
 
                 TableViewColumn {
-                    title: qsTr("#")
+                    title: qsTr("#"); width: 40
                     delegate: Cell { text: styleData.row }
                 }
                 TableViewColumn {
-                    role: "enabled"; title: qsTr("Active")
+                    role: "enabled"; title: qsTr("Active"); width: 80
                     delegate: Cell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
                 }
                 TableViewColumn {
-                    role: "extended"; title: qsTr("ID Length"); visible: page.layer2
+                    role: "extended"; title: qsTr("ID Length"); width: 90; visible: page.layer2
                     delegate: Cell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
                 }
                 TableViewColumn {
-                    role: "mask"; title: qsTr("Mask"); visible: page.layer2
+                    role: "mask"; title: qsTr("Mask"); width: 120; visible: page.layer2
                     delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "id"; title: qsTr("CAN Identifier"); visible: page.layer2
+                    role: "id"; title: qsTr("CAN Identifier"); width: 130; visible: page.layer2
                     delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "pgn"; title: qsTr("PGN"); visible: !page.layer2
+                    role: "pgn"; title: qsTr("PGN"); width: 100; visible: !page.layer2
                     delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "inhibitTimeMs"; title: qsTr("Downsampling")
+                    role: "inhibitTimeMs"; title: qsTr("Downsampling"); width: 120
                     delegate: Cell { text: styleData.value + " " + qsTr("ms") }
                 }
             }
