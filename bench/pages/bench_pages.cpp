@@ -35,15 +35,16 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// The controls a page is made of, as its accessibility roles name them.
+// The themed controls a page is made of (QML types derived from them count too).
 int controlCount(QQuickItem* item)
 {
-    static const QList<QByteArray> controls = {"QQuickCheckBox1", "QQuickSpinBox1", "QQuickComboBox1",
-                                                "QQuickTextField1", "QQuickRadioButton1"};
+    static const QList<QByteArray> controls = {"ThemedCheckBox", "ThemedSpinBox", "ThemedComboBox",
+                                                "ThemedTextField", "ThemedRadioButton", "ThemedButton"};
     int count = 0;
-    const char* className = item->metaObject()->className();
-    for (const QByteArray& control : controls)
-        count += QByteArray(className).startsWith(control) ? 1 : 0;
+    for (const QMetaObject* type = item->metaObject(); type && !count; type = type->superClass()) {
+        for (const QByteArray& control : controls)
+            count += QByteArray(type->className()).startsWith(control + "_QMLTYPE") ? 1 : 0;
+    }
     const auto children = item->childItems();
     for (QQuickItem* child : children)
         count += controlCount(child);
@@ -71,7 +72,8 @@ public:
     {
         mWindow.resize(1024, 768);
         mWindow.show();
-        QTest::qWaitForWindowExposed(&mWindow);
+        if (!QTest::qWaitForWindowExposed(&mWindow))
+            std::fprintf(stderr, "bench_pages: the window was never shown\n");
     }
 
     // Creates the component's item in the window and waits for its first frame.
@@ -96,7 +98,8 @@ public:
         bool swapped = false;
         auto connection = QObject::connect(&mWindow, &QQuickWindow::frameSwapped, [&swapped] { swapped = true; });
         mWindow.update();
-        QTest::qWaitFor([&swapped] { return swapped; }, 5000);
+        if (!QTest::qWaitFor([&swapped] { return swapped; }, 5000))
+            std::fprintf(stderr, "bench_pages: no frame within 5 s\n");
         QObject::disconnect(connection);
     }
 
