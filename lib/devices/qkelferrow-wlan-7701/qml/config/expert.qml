@@ -74,11 +74,11 @@ ConfigPage {
             ToolTipGroupBox {
                 title: qsTr("Performance Parameters")
                 LabelledSpinBox {
-                    objectName: "canLoopsBox"; label: qsTr("CAN receive loops per cycle"); labelWidth: 220
+                    objectName: "canLoopsBox"; label: qsTr("CAN receive loops per cycle"); labelWidth: 260
                     target: page.fn; propertyName: "canMessagesPerLoop"
                 }
                 LabelledSpinBox {
-                    objectName: "serverLoopsBox"; label: qsTr("Wireless receive loops per cycle"); labelWidth: 220
+                    objectName: "serverLoopsBox"; label: qsTr("Wireless receive loops per cycle"); labelWidth: 260
                     target: page.fn; propertyName: "serverMessagesPerLoop"
                 }
             }
@@ -94,7 +94,7 @@ ConfigPage {
                                                                                      page.activeSleepBit, checked)
                 }
                 LabelledSpinBox {
-                    objectName: "timeToSleepBox"; label: qsTr("Time until sleep after clamp 15 removal"); labelWidth: 220
+                    objectName: "timeToSleepBox"; label: qsTr("Time until sleep after clamp 15 removal"); labelWidth: 260
                     target: page.pm; propertyName: "timeToSleepMs"
                     enabled: page.activeSleep
                     suffix: " " + qsTr("s")
