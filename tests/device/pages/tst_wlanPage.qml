@@ -154,6 +154,24 @@ Item {
             verify(packed.indexOf(hexOf("undefined")) < 0 && packed.indexOf(hexOf("null")) < 0)
         }
 
+        function test_bluetoothMacAddress_data() {
+            return [
+                { tag: "colons are stored", typed: "00:1A:2b:3C:4d:5E", stored: "00:1A:2b:3C:4d:5E", refused: false },
+                { tag: "hyphens are refused", typed: "00-1A-2B-3C-4D-5E", stored: "11:22:33:44:55:66", refused: true }
+            ]
+        }
+
+        function test_bluetoothMacAddress(data) {
+            device.sppRemote.enabled = true
+            device.sppRemote.object.mac = "11:22:33:44:55:66"
+            var page = createPage("qrc:///ferrowWlan7701/qml/config/bluetooth.qml")
+            var field = type(page, "sppRemoteMac", data.typed)
+            compare(field.text, data.typed)
+            compare(device.sppRemote.object.mac, data.stored)
+            compare(field.errorHighlight, data.refused)
+            verify(pagesTest.packedConfiguration().indexOf(hexOf(data.stored)) >= 0)
+        }
+
         function test_bothInterfacesWarnOnBothPages() {
             device.bluetoothInterface.enabled = true
             var pages = [createPage(), createPage("qrc:///ferrowWlan7701/qml/config/bluetooth.qml")]
