@@ -104,7 +104,8 @@ TestCase {
             { tag: "new, Yes", action: "newConfigurationAction", dialog: "unsavedNewConfigCheckDialog",
               answer: StandardButton.Yes, newDevice: true },
             { tag: "load, Esc", action: "loadConfigurationAction", dialog: "unsavedLoadConfigCheckDialog", answer: undefined },
-            { tag: "quit, No", action: "exitAction", dialog: "unsavedQuitCheckDialog", answer: StandardButton.No }
+            { tag: "quit, No", action: "exitAction", dialog: "unsavedQuitCheckDialog", answer: StandardButton.No },
+            { tag: "title-bar close, Esc", action: "", dialog: "unsavedQuitCheckDialog", answer: undefined }
         ]
     }
     function test_c_unsavedChanges(data) {
@@ -113,7 +114,10 @@ TestCase {
         var device = stateMachine.currentDevice
         var reads = logCount("received L")
         var dialog = item(data.dialog)
-        item(data.action).trigger()
+        if (data.action)
+            item(data.action).trigger()
+        else
+            win.close()
         verify(dialog.visible)
         if (data.answer === undefined)
             dialog.reject()
@@ -127,6 +131,7 @@ TestCase {
             compare(logCount("received L"), reads)
         compare(stateMachine.currentDevice !== device, data.newDevice === true)
         compare(stateMachine.connected, true)
+        verify(win.visible)
     }
 
     // The name chosen in the dialog is where the file lands, shown as a local path.
