@@ -140,13 +140,15 @@ TestCase {
             { tag: "folder and name with spaces, umlaut and #", folder: "Prüfstand 3", name: "Linie #2", saved: "Linie #2.frc" },
             { tag: "extension in capitals", folder: "caps", name: "LINE.FRC", saved: "LINE.FRC" },
             { tag: "extension inside the name", folder: "inside", name: "a.frc.old", saved: "a.frc.old" },
-            { tag: "percent sign", folder: "100% sure", name: "x", saved: "x.frc" }
+            { tag: "percent sign", folder: "100% sure", name: "x", saved: "x.frc" },
+            { tag: "as a url value", folder: "Prüfstand 3", name: "Linie #3", saved: "Linie #3.frc", urlValue: true }
         ]
     }
     function test_d_savePath(data) {
         tryCompare(stateMachine, "busy", false, 10000)
         var path = gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.saved
-        win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.name))
+        var url = urlOf(gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.name)
+        win.dialogs.saveConfigurationTo(data.urlValue ? Qt.resolvedUrl(url) : url)
         tryCompare(win.successToast, "text", "Saved file " + path)
         compare(saveStatusTracker.currentFilePath, path)
         verify(win.fileLabel.text.indexOf(": " + path) > 0, win.fileLabel.text)
