@@ -1,6 +1,7 @@
 #include "gatewaySimulator.h"
 
 #include <QDir>
+#include <QFile>
 
 GatewaySimulator::GatewaySimulator(QObject* parent)
     : QObject(parent)
@@ -10,7 +11,8 @@ GatewaySimulator::GatewaySimulator(QObject* parent)
 
 bool GatewaySimulator::start(QString* errorText)
 {
-    return mProcess.start({}, errorText);
+    QFile spare(sparePortPath());
+    return spare.open(QIODevice::WriteOnly) && mProcess.start({}, errorText);
 }
 
 QString GatewaySimulator::portPath() const
@@ -31,6 +33,11 @@ QString GatewaySimulator::log()
 QString GatewaySimulator::scratchPath(const QString& name) const
 {
     return mDir.filePath(name);
+}
+
+QString GatewaySimulator::sparePortPath() const
+{
+    return mDir.filePath(QStringLiteral("spare-port"));
 }
 
 QString GatewaySimulator::makeScratchDirectory(const QString& name) const

@@ -13,6 +13,7 @@ class GatewaySimulator : public QObject
     Q_OBJECT
     Q_PROPERTY(QString portPath READ portPath CONSTANT)
     Q_PROPERTY(QString storeFile READ storeFile CONSTANT)
+    Q_PROPERTY(QString sparePortPath READ sparePortPath CONSTANT)
 
 public:
     explicit GatewaySimulator(QObject* parent = nullptr);
@@ -20,6 +21,9 @@ public:
     bool start(QString* errorText);
     QString portPath() const;
     QString storeFile() const;
+    // A second port the program offers, nobody listening on it: choosing a
+    // port in the connection settings needs something to choose.
+    QString sparePortPath() const;
 
     // Everything the simulator logged so far, one line per received command.
     Q_INVOKABLE QString log();
