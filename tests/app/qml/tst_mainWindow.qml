@@ -241,6 +241,23 @@ TestCase {
         compare(win.data.length, windows)
     }
 
+    // The secondary windows open from their actions and from the status bar.
+    function test_g_secondaryWindows_data() {
+        return [
+            { tag: "connection settings", open: function() { item("connectionSettingsAction").trigger() },
+              window: "connectionSettingsWindow" },
+            { tag: "status bar link", open: function() { mouseClick(item("linkStatus")) }, window: "connectionSettingsWindow" },
+            { tag: "about", open: function() { item("aboutAction").trigger() }, window: "aboutWindow" }
+        ]
+    }
+    function test_g_secondaryWindows(data) {
+        data.open()
+        var opened = item(data.window)
+        tryCompare(opened, "visible", true)
+        opened.close()
+        tryVerify(function() { return findChild(win, data.window) === null })
+    }
+
     // Quitting while connected sends the gateway back to normal operation.
     function test_h_quitWhileConnected() {
         if (!stateMachine.connected)
