@@ -152,7 +152,7 @@ TestCase {
         tryCompare(win.successToast, "text", "Saved file " + path)
         compare(saveStatusTracker.currentFilePath, path)
         verify(win.fileLabel.text.indexOf(": " + path) > 0, win.fileLabel.text)
-        stateMachine.disconnectSuccessful()
+        win.successToast.text = ""
         stateMachine.doLoadConfiguration(urlOf(path))
         tryCompare(win.successToast, "text", "Loaded file " + path)
     }
@@ -247,7 +247,9 @@ TestCase {
             { tag: "connection settings", open: function() { item("connectionSettingsAction").trigger() },
               window: "connectionSettingsWindow" },
             { tag: "status bar link", open: function() { mouseClick(item("linkStatus")) }, window: "connectionSettingsWindow" },
-            { tag: "about", open: function() { item("aboutAction").trigger() }, window: "aboutWindow" }
+            { tag: "about", open: function() { item("aboutAction").trigger() }, window: "aboutWindow" },
+            { tag: "status bar session, connected", open: function() { mouseClick(item("sessionStatus")) },
+              window: "deviceInfoWindow" }
         ]
     }
     function test_g_secondaryWindows(data) {
