@@ -104,7 +104,8 @@ TestCase {
             { tag: "new, Yes", action: "newConfigurationAction", dialog: "unsavedNewConfigCheckDialog",
               answer: StandardButton.Yes, newDevice: true },
             { tag: "load, Esc", action: "loadConfigurationAction", dialog: "unsavedLoadConfigCheckDialog", answer: undefined },
-            { tag: "quit, No", action: "exitAction", dialog: "unsavedQuitCheckDialog", answer: StandardButton.No }
+            { tag: "quit, No", action: "exitAction", dialog: "unsavedQuitCheckDialog", answer: StandardButton.No },
+            { tag: "title-bar close, Esc", action: "", dialog: "unsavedQuitCheckDialog", answer: undefined }
         ]
     }
     function test_c_unsavedChanges(data) {
@@ -113,7 +114,10 @@ TestCase {
         var device = stateMachine.currentDevice
         var reads = logCount("received L")
         var dialog = item(data.dialog)
-        item(data.action).trigger()
+        if (data.action)
+            item(data.action).trigger()
+        else
+            win.close()
         verify(dialog.visible)
         if (data.answer === undefined)
             dialog.reject()
@@ -127,6 +131,7 @@ TestCase {
             compare(logCount("received L"), reads)
         compare(stateMachine.currentDevice !== device, data.newDevice === true)
         compare(stateMachine.connected, true)
+        verify(win.visible)
     }
 
     // The name chosen in the dialog is where the file lands, shown as a local path.
@@ -135,17 +140,19 @@ TestCase {
             { tag: "folder and name with spaces, umlaut and #", folder: "Prüfstand 3", name: "Linie #2", saved: "Linie #2.frc" },
             { tag: "extension in capitals", folder: "caps", name: "LINE.FRC", saved: "LINE.FRC" },
             { tag: "extension inside the name", folder: "inside", name: "a.frc.old", saved: "a.frc.old" },
-            { tag: "percent sign", folder: "100% sure", name: "x", saved: "x.frc" }
+            { tag: "percent sign", folder: "100% sure", name: "x", saved: "x.frc" },
+            { tag: "as a url value", folder: "Prüfstand 3", name: "Linie #3", saved: "Linie #3.frc", urlValue: true }
         ]
     }
     function test_d_savePath(data) {
         tryCompare(stateMachine, "busy", false, 10000)
         var path = gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.saved
-        win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.name))
+        var url = urlOf(gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.name)
+        win.dialogs.saveConfigurationTo(data.urlValue ? Qt.resolvedUrl(url) : url)
         tryCompare(win.successToast, "text", "Saved file " + path)
         compare(saveStatusTracker.currentFilePath, path)
         verify(win.fileLabel.text.indexOf(": " + path) > 0, win.fileLabel.text)
-        stateMachine.disconnectSuccessful()
+        win.successToast.text = ""
         stateMachine.doLoadConfiguration(urlOf(path))
         tryCompare(win.successToast, "text", "Loaded file " + path)
     }
@@ -232,6 +239,25 @@ TestCase {
         tryVerify(function() { return stateMachine.currentDevice !== device })
         compare(win.fileLabel.text, stateMachine.currentDevice.name() + ": (unsaved configuration)")
         compare(win.data.length, windows)
+    }
+
+    // The secondary windows open from their actions and from the status bar.
+    function test_g_secondaryWindows_data() {
+        return [
+            { tag: "connection settings", open: function() { item("connectionSettingsAction").trigger() },
+              window: "connectionSettingsWindow" },
+            { tag: "status bar link", open: function() { mouseClick(item("linkStatus")) }, window: "connectionSettingsWindow" },
+            { tag: "about", open: function() { item("aboutAction").trigger() }, window: "aboutWindow" },
+            { tag: "status bar session, connected", open: function() { mouseClick(item("sessionStatus")) },
+              window: "deviceInfoWindow" }
+        ]
+    }
+    function test_g_secondaryWindows(data) {
+        data.open()
+        var opened = item(data.window)
+        tryCompare(opened, "visible", true)
+        opened.close()
+        tryVerify(function() { return findChild(win, data.window) === null })
     }
 
     // Quitting while connected sends the gateway back to normal operation.
