@@ -58,7 +58,7 @@ Start measure(const QString& program, const QString& configHome)
     QByteArray errors;
     QElapsedTimer clock;
     clock.start();
-    process.start(program, {});
+    process.start(program, QStringList());
     while (clock.elapsed() < FrameTimeoutMs && process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(50);
         errors += process.readAllStandardError();

@@ -39,6 +39,14 @@ ThemedApplicationWindow {
         sequences: ["Return", "Enter"]
         onActivated: window.create()
     }
+    Shortcut {
+        sequence: "Down"
+        onActivated: window.selectedIndex = Math.min(window.selectedIndex + 1, deviceList.count - 1)
+    }
+    Shortcut {
+        sequence: "Up"
+        onActivated: window.selectedIndex = Math.max(window.selectedIndex - 1, 0)
+    }
 
     ColumnLayout {
         id: content
