@@ -106,8 +106,8 @@ int main(int argc, char** argv)
     const double program = median(ms[0]);
     const double minimal = median(ms[1]);
     std::printf("cold start to first frame, median of %d runs\n", runs);
-    std::printf("  configurator            %8.1f ms   peak RSS %6.1f MiB\n", program, peakKb[0] / 1024.0);
-    std::printf("  minimal ApplicationWindow %6.1f ms   peak RSS %6.1f MiB\n", minimal, peakKb[1] / 1024.0);
-    std::printf("  ratio (target <= 1.3)     %6.2f\n", program / minimal);
+    std::printf("  configurator               %8.1f ms   peak RSS %6.1f MiB\n", program, peakKb[0] / 1024.0);
+    std::printf("  minimal ApplicationWindow  %8.1f ms   peak RSS %6.1f MiB\n", minimal, peakKb[1] / 1024.0);
+    std::printf("  ratio (target <= 1.3)      %8.2f\n", program / minimal);
     return 0;
 }

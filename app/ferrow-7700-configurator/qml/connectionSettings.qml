@@ -102,6 +102,7 @@ ThemedApplicationWindow {
                         id: textEditor
                         ThemedTextField {
                             objectName: "settingField_" + setting.name
+                            width: 300
                             Accessible.name: setting.name
                             text: setting.value === undefined ? "" : String(setting.value)
                             onTextChanged: setting.value = text
@@ -111,6 +112,8 @@ ThemedApplicationWindow {
                         id: comboEditor
                         ThemedComboBox {
                             objectName: "settingField_" + setting.name
+                            // Port paths can be long; the user has to tell them apart.
+                            width: 300
                             Accessible.name: setting.name
                             model: setting.comboValues
                             onModelChanged: currentIndex = model.indexOf(setting.value)
