@@ -51,6 +51,10 @@ Start measure(const QString& program, const QString& configHome)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.scenegraph.time.renderloop=true"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    // A fresh cache for every start: the engine finds no QML it compiled
+    // at an earlier start, as after installing the program.
+    QTemporaryDir cacheHome;
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome.path());
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::SeparateChannels);
