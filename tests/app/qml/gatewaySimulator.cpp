@@ -1,5 +1,6 @@
 #include "gatewaySimulator.h"
 
+#include <QDir>
 #include <QFile>
 
 GatewaySimulator::GatewaySimulator(QObject* parent)
@@ -37,4 +38,10 @@ QString GatewaySimulator::scratchPath(const QString& name) const
 QString GatewaySimulator::sparePortPath() const
 {
     return mDir.filePath(QStringLiteral("spare-port"));
+}
+
+QString GatewaySimulator::makeScratchDirectory(const QString& name) const
+{
+    const QString path = mDir.filePath(name);
+    return QDir().mkpath(path) ? path : QString();
 }

@@ -29,6 +29,8 @@ public:
     Q_INVOKABLE QString log();
     // A scratch directory of this test run, for files the test saves.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
+    // Creates a folder (with its parents) in the scratch directory; returns its path.
+    Q_INVOKABLE QString makeScratchDirectory(const QString& name) const;
 
 private:
     QTemporaryDir mDir;
