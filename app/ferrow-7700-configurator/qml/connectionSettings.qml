@@ -22,11 +22,17 @@ ThemedApplicationWindow {
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
 
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
+    }
+
     onClosing: destroy()
 
     Shortcut {
         sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
 
     ColumnLayout {
@@ -128,7 +134,7 @@ ThemedApplicationWindow {
             objectName: "closeButton"
             text: qsTr("Close")
             Layout.alignment: Qt.AlignRight
-            onClicked: window.close()
+            onClicked: window.dismiss()
         }
     }
 }

@@ -26,14 +26,20 @@ ThemedApplicationWindow {
         if (selectedIndex < 0)
             return
         stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[selectedIndex])
-        close()
+        dismiss()
+    }
+
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
     }
 
     onClosing: destroy()
 
     Shortcut {
         sequence: "Esc"
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
     Shortcut {
         sequences: ["Return", "Enter"]
@@ -96,7 +102,7 @@ ThemedApplicationWindow {
             ThemedButton {
                 objectName: "cancelButton"
                 text: qsTr("Cancel")
-                onClicked: window.close()
+                onClicked: window.dismiss()
             }
         }
     }
