@@ -86,13 +86,16 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fputs("Needs an X display: xvfb-run -a -s \"-screen 0 1280x900x24\" bench_coldstart [runs]\n", stderr);
+        std::fputs("Needs an X display: xvfb-run -a -s \"-screen 0 1280x900x24\" bench_coldstart [runs [program [reference]]]\n", stderr);
         return 1;
     }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : DefaultRuns;
     const QDir bin(QCoreApplication::applicationDirPath());
-    const QString programs[2] = {bin.filePath(QStringLiteral("ferrow-7700-configurator")),
-                                 bin.filePath(QStringLiteral("bench_minimalwindow"))};
+    // Two other programs may be named, e.g. two builds of the configurator.
+    const QString programs[2] = {argc > 2 ? QString::fromLocal8Bit(argv[2])
+                                          : bin.filePath(QStringLiteral("ferrow-7700-configurator")),
+                                 argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                          : bin.filePath(QStringLiteral("bench_minimalwindow"))};
     QTemporaryDir configHome;
     std::vector<double> ms[2];
     long peakKb[2] = {0, 0};
