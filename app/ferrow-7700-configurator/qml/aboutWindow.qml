@@ -19,11 +19,17 @@ ThemedApplicationWindow {
     maximumWidth: width
     maximumHeight: height
 
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
+    }
+
     onClosing: destroy()
 
     Shortcut {
         sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
 
     ColumnLayout {
@@ -67,7 +73,7 @@ ThemedApplicationWindow {
             text: qsTr("Close")
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 10
-            onClicked: window.close()
+            onClicked: window.dismiss()
         }
     }
 }

@@ -22,11 +22,17 @@ ThemedApplicationWindow {
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
 
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
+    }
+
     onClosing: destroy()
 
     Shortcut {
         sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
 
     ColumnLayout {
@@ -102,6 +108,7 @@ ThemedApplicationWindow {
                         id: textEditor
                         ThemedTextField {
                             objectName: "settingField_" + setting.name
+                            width: 300
                             Accessible.name: setting.name
                             text: setting.value === undefined ? "" : String(setting.value)
                             onTextChanged: setting.value = text
@@ -111,6 +118,8 @@ ThemedApplicationWindow {
                         id: comboEditor
                         ThemedComboBox {
                             objectName: "settingField_" + setting.name
+                            // Port paths can be long; the user has to tell them apart.
+                            width: 300
                             Accessible.name: setting.name
                             model: setting.comboValues
                             onModelChanged: currentIndex = model.indexOf(setting.value)
@@ -125,7 +134,7 @@ ThemedApplicationWindow {
             objectName: "closeButton"
             text: qsTr("Close")
             Layout.alignment: Qt.AlignRight
-            onClicked: window.close()
+            onClicked: window.dismiss()
         }
     }
 }

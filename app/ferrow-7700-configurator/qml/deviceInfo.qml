@@ -60,11 +60,17 @@ ThemedApplicationWindow {
           value: device ? moduleInfo(device.bluetoothInterface, "mac") : "" }
     ]
 
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
+    }
+
     onClosing: destroy()
 
     Shortcut {
         sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
 
     GridLayout {
@@ -125,7 +131,7 @@ ThemedApplicationWindow {
             Layout.column: 0
             Layout.columnSpan: 3
             Layout.fillWidth: true
-            onClicked: window.close()
+            onClicked: window.dismiss()
         }
     }
 }

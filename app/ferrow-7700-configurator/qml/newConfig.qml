@@ -26,18 +26,32 @@ ThemedApplicationWindow {
         if (selectedIndex < 0)
             return
         stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[selectedIndex])
-        close()
+        dismiss()
+    }
+
+    // Closes once the key or click that asked for it has been delivered: the
+    // window must not be torn down under its own input event.
+    function dismiss() {
+        Qt.callLater(window.close)
     }
 
     onClosing: destroy()
 
     Shortcut {
         sequence: "Esc"
-        onActivated: window.close()
+        onActivated: window.dismiss()
     }
     Shortcut {
         sequences: ["Return", "Enter"]
         onActivated: window.create()
+    }
+    Shortcut {
+        sequence: "Down"
+        onActivated: window.selectedIndex = Math.min(window.selectedIndex + 1, deviceList.count - 1)
+    }
+    Shortcut {
+        sequence: "Up"
+        onActivated: window.selectedIndex = Math.max(window.selectedIndex - 1, 0)
     }
 
     ColumnLayout {
@@ -88,7 +102,7 @@ ThemedApplicationWindow {
             ThemedButton {
                 objectName: "cancelButton"
                 text: qsTr("Cancel")
-                onClicked: window.close()
+                onClicked: window.dismiss()
             }
         }
     }

@@ -49,6 +49,12 @@ Item {
             window = null
         }
 
+        function cleanupTestCase() {
+            if (stateMachine.connected)
+                stateMachine.doEnterNormalOperation()
+            tryCompare(stateMachine, "connected", false, 20000)
+        }
+
         function test_closing_data() {
             return [
                 { tag: "about, button", file: "aboutWindow.qml", button: "closeButton" },
@@ -118,8 +124,9 @@ Item {
         function test_deviceInfoShowsConnectedGateway_data() {
             return [
                 { tag: "device ID", row: "deviceId", expected: function() { return stateMachine.deviceIdString } },
-                { tag: "vendor ID", row: "vendorId",
-                  expected: function() { return stateMachine.deviceIdString.substr(0, 4).replace(/^0+/, "") } },
+                { tag: "vendor ID", row: "vendorId", expected: function() { return "120" } },
+                { tag: "product code", row: "productCode", expected: function() { return "7701" } },
+                { tag: "product group", row: "productGroup", expected: function() { return "101" } },
                 { tag: "revision", row: "revisionNumber", expected: function() { return "10002" } },
                 { tag: "serial", row: "serialNumber", expected: function() { return "210042" } },
                 { tag: "manufactured", row: "dateOfManufacture", expected: function() { return "2016/03/07 09:05:01 UTC" } },
@@ -136,6 +143,7 @@ Item {
             tryVerify(function() { return !stateMachine.busy }, 20000)
             open("deviceInfo.qml")
             var value = field(data.row + "Field")
+            verify(data.expected() !== "")
             tryCompare(value, "text", data.expected())
             verify(value.visible)
         }
