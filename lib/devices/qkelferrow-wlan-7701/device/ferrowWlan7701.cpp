@@ -19,6 +19,7 @@
 #include <spp.h>
 #include <wlan.h>
 
+#include <QScopedValueRollback>
 #include <QtDebug>
 
 namespace QKel::Device {
@@ -238,6 +239,9 @@ public:
     Remote::Config* sppRemote = nullptr;
     KelFunction::Config* kelConfig = nullptr;
     Product::Config* productConfig = nullptr;
+    // Set while packing: the version and checksum it stamps are bookkeeping of
+    // the bytes, not an edit, and must not mark the configuration unsaved.
+    bool packing = false;
 
 private:
     Configuration::Data* newEntry(Configuration::Data::TYPE type);
@@ -499,7 +503,10 @@ FerrowWlan7701::FerrowWlan7701(QObject* parent)
 {
     d->configurationFile->setProductId(primaryProductId());
     d->configurationFile->setDataList(d->generateDefaultConfigurationDataList());
-    connect(d->configurationFile.data(), &AbstractMessage::dataChanged, this, &AbstractDevice::saveNeeded);
+    connect(d->configurationFile.data(), &AbstractMessage::dataChanged, this, [this] {
+        if (!d->packing)
+            emit saveNeeded();
+    });
     refreshExternalObjects();
 }
 
@@ -532,6 +539,7 @@ QString FerrowWlan7701::qmlPath() const
 
 QByteArray FerrowWlan7701::serializeToByteArray() const
 {
+    const QScopedValueRollback<bool> packing(d->packing, true);
     return d->configurationFile->pack();
 }
 
