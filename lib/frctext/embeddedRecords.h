@@ -10,7 +10,8 @@ class Message;
 namespace QKel::Frc {
 
 // Which record the bytes field "data" of a type-and-data container holds, by
-// the container's "type" number.
+// the container's "type" number, as the wrappers' table states it
+// (QKel::Pb::EmbeddedRecordTable).
 namespace EmbeddedRecords {
 
 bool isEmbeddedDataField(const google::protobuf::FieldDescriptor* field);

@@ -17,9 +17,7 @@ using QKel::Comms::Protocol::BootProtocol;
 
 namespace {
 
-const QByteArray BootSequence = QByteArrayLiteral("KXBOOT");
-constexpr char ProductIdLeadingByte = 0x50;
-constexpr char ErrorAnswer = 0x45;
+const QByteArray BootSequence = BootProtocol::bootSequencePayload();
 
 QByteArray garbage(int size)
 {
@@ -34,12 +32,13 @@ QByteArray garbage(int size)
 QString describe(const QByteArray& payload)
 {
     switch (payload.at(0)) {
-    case 'P': return QStringLiteral("P (read product ID)");
-    case 'L': return QStringLiteral("L (read configuration)");
-    case 'S': return QStringLiteral("S (write configuration, %1 bytes)").arg(payload.size() - 1);
-    case 'Q': return QStringLiteral("Q (enter normal operation)");
-    case 'Y': return QStringLiteral("Y (enter pairing mode)");
-    case 'Z': return QStringLiteral("Z (factory reset)");
+    case BootProtocol::CommandReadProductId: return QStringLiteral("P (read product ID)");
+    case BootProtocol::CommandReadProtobuf: return QStringLiteral("L (read configuration)");
+    case BootProtocol::CommandWriteProtobuf:
+        return QStringLiteral("S (write configuration, %1 bytes)").arg(payload.size() - 1);
+    case BootProtocol::CommandEnterNormalOperation: return QStringLiteral("Q (enter normal operation)");
+    case BootProtocol::CommandEnterPairingMode: return QStringLiteral("Y (enter pairing mode)");
+    case BootProtocol::CommandFactoryReset: return QStringLiteral("Z (factory reset)");
     default: return QStringLiteral("unknown command 0x%1").arg(static_cast<quint8>(payload.at(0)), 2, 16, QChar('0'));
     }
 }
@@ -114,16 +113,18 @@ QByteArray GatewaySimulator::answerTo(const QByteArray& payload)
         return d->options.identification;
     QString reason;
     switch (payload.at(0)) {
-    case 'P': return ProductIdLeadingByte + d->options.productId;
-    case 'L': return d->options.errorOnRead ? QByteArray(1, ErrorAnswer) : 'L' + d->store->served();
-    case 'S':
+    case BootProtocol::CommandReadProductId: return BootProtocol::CommandReadProductId + d->options.productId;
+    case BootProtocol::CommandReadProtobuf:
+        return d->options.errorOnRead ? QByteArray(1, BootProtocol::ErrorAnswer)
+                                      : BootProtocol::CommandReadProtobuf + d->store->served();
+    case BootProtocol::CommandWriteProtobuf:
         if (d->options.errorOnWrite)
-            return QByteArray(1, ErrorAnswer);
+            return QByteArray(1, BootProtocol::ErrorAnswer);
         if (!d->store->accept(payload.mid(1), &reason)) {
             log(QStringLiteral("write refused: %1").arg(reason));
-            return QByteArray(1, ErrorAnswer);
+            return QByteArray(1, BootProtocol::ErrorAnswer);
         }
-        return QByteArrayLiteral("S");
+        return QByteArray(1, BootProtocol::CommandWriteProtobuf);
     default: return {};
     }
 }

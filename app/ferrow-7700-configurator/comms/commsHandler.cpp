@@ -1,6 +1,6 @@
 #include "commsHandler.h"
 
-#include "../setting.h"
+#include "setting.h"
 #include "serialProvider.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "serialProvider.h"
 
-#include "../setting.h"
+#include "setting.h"
 #include "protocol/frameAssembler.h"
 
 #include <QDebug>

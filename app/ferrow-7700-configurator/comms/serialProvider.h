@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../dataProvider.h"
+#include "dataProvider.h"
 
 #include <QScopedPointer>
 #include <QSerialPort>

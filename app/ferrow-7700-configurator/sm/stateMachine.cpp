@@ -1,7 +1,7 @@
 #include "stateMachine.h"
 
-#include "../saveStatusTracker.h"
-#include "../safeFileWriter.h"
+#include "saveStatusTracker.h"
+#include "safeFileWriter.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"

@@ -1,6 +1,6 @@
 #include "stateMachineDefinition.h"
 
-#include "../saveStatusTracker.h"
+#include "saveStatusTracker.h"
 
 #include <commsHandler.h>
 #include <deviceFactory.h>

@@ -2,6 +2,8 @@
 
 #include "stateMachineEvents.h"
 
+#include <protocol/bootProtocol.h>
+
 #include <boost/msm/front/euml/operator.hpp>
 #include <boost/msm/front/functor_row.hpp>
 #include <boost/msm/front/state_machine_def.hpp>
@@ -184,9 +186,9 @@ private:
     TARN_SM_GUARD(GuardDeviceValid, self(fsm).isDeviceValid())
     TARN_SM_GUARD(GuardAutoflashActive, self(fsm).isAutoflashActive())
     TARN_SM_GUARD(GuardNewDeviceProductIdMatch, self(fsm).isNewDeviceProductIdMatch(event))
-    TARN_SM_GUARD(GuardReadConfigurationCommandSuccessful, event.data.startsWith('L'))
-    TARN_SM_GUARD(GuardWriteConfigurationCommandSuccessful, event.data.startsWith('S'))
-    TARN_SM_GUARD(GuardDeviceError, event.data.startsWith('E'))
+    TARN_SM_GUARD(GuardReadConfigurationCommandSuccessful, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::CommandReadProtobuf))
+    TARN_SM_GUARD(GuardWriteConfigurationCommandSuccessful, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::CommandWriteProtobuf))
+    TARN_SM_GUARD(GuardDeviceError, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::ErrorAnswer))
 #undef TARN_SM_GUARD
 
     template <class G1, class G2>

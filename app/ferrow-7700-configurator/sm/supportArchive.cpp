@@ -1,6 +1,6 @@
 #include "supportArchive.h"
 
-#include "../safeFileWriter.h"
+#include "safeFileWriter.h"
 
 #include <device/abstractDevice.h>
 #include <interface.h>

@@ -23,11 +23,18 @@ QKEL_PB_VALUE(Data, TYPE, type, setType)
 QKEL_PB_VALUE(Data, QByteArray, data, setData)
 QKEL_PB_OBJECT_TEXTS(Data, "Cannot create a Configuration::Data object without a type or object.",
                      "Encountered unsupported Data::TYPE",
-                     {Data::TYPE__INTERFACE, makeWrapper<Interface::Config>},
-                     {Data::TYPE__REMOTE, makeWrapper<Remote::Config>},
-                     {Data::TYPE__SERVER, makeWrapper<Server::Config>},
-                     {Data::TYPE__KEL_FUNCTION, makeWrapper<KelFunction::Config>},
-                     {Data::TYPE__PRODUCT, makeWrapper<Product::Config>})
+                     {Data::TYPE__NONE, holdsNoRecord},
+                     {Data::TYPE__VISUAL_CONFIGURATION, holdsNoRecord},
+                     {Data::TYPE__OBJECT_DICTIONARY, holdsNoRecord},
+                     {Data::TYPE__JOB_ENGINE, holdsNoRecord},
+                     {Data::TYPE__KEYS, holdsNoRecord},
+                     {Kel::Pb::Configuration::TYPE__CAN_MESSAGE_LIST, holdsNoRecord},
+                     {Data::TYPE__CUSTOM, holdsNoRecord},
+                     {Data::TYPE__INTERFACE, holds<Interface::Config>},
+                     {Data::TYPE__REMOTE, holds<Remote::Config>},
+                     {Data::TYPE__SERVER, holds<Server::Config>},
+                     {Data::TYPE__KEL_FUNCTION, holds<KelFunction::Config>},
+                     {Data::TYPE__PRODUCT, holds<Product::Config>})
 
 File::File(QObject* parent)
     : AbstractMessage(parent)

@@ -19,8 +19,10 @@ QKEL_PB_VALUE(Config, TYPE, type, setType)
 QKEL_PB_VALUE(Config, QByteArray, data, setData)
 QKEL_PB_CHILD(Config, DeviceInfo, deviceInfo, setDeviceInfo)
 QKEL_PB_OBJECT(Config, "Network::Config",
-               {Config::TYPE__CAN, makeWrapper<Can::Config>},
-               {Config::TYPE__WLAN, makeWrapper<Wlan::Config>},
-               {Config::TYPE__BLUETOOTH, makeWrapper<Bluetooth::Config>})
+               {Config::TYPE__NONE, holdsNoRecord},
+               {Config::TYPE__ETHERNET, holdsNoRecord},
+               {Config::TYPE__CAN, holds<Can::Config>},
+               {Config::TYPE__WLAN, holds<Wlan::Config>},
+               {Config::TYPE__BLUETOOTH, holds<Bluetooth::Config>})
 
 }  // namespace QKel::Pb::Network

@@ -21,8 +21,9 @@ QKEL_PB_WRAPPER(Config, "Product::Config")
 QKEL_PB_VALUE(Config, TYPE, type, setType)
 QKEL_PB_VALUE(Config, QByteArray, data, setData)
 QKEL_PB_OBJECT(Config, "Product::Config",
-               {Config::TYPE__FERROW_WIRELESS_77XX, makeWrapper<FerrowWireless77xx::Config>},
-               {Config::TYPE__MORVANE_TARN210, makeWrapper<Morvane::Tarn210::Config>})
+               {Config::TYPE__NONE, holdsNoRecord},
+               {Config::TYPE__FERROW_WIRELESS_77XX, holds<FerrowWireless77xx::Config>},
+               {Config::TYPE__MORVANE_TARN210, holds<Morvane::Tarn210::Config>})
 QKEL_PB_CHILD(Config, DeviceInfo, deviceInfo, setDeviceInfo)
 
 }  // namespace QKel::Pb::Product

@@ -7,7 +7,8 @@
 namespace QKel::Pb::Remote {
 
 QKEL_PB_ENABLED_TYPE_AND_DATA(Config, "Remote::Config",
-                              {Config::TYPE__SOCKET, makeWrapper<Socket::Remote>},
-                              {Config::TYPE__SPP, makeWrapper<Spp::Remote>})
+                              {Config::TYPE__NONE, holdsNoRecord},
+                              {Config::TYPE__SOCKET, holds<Socket::Remote>},
+                              {Config::TYPE__SPP, holds<Spp::Remote>})
 
 }  // namespace QKel::Pb::Remote

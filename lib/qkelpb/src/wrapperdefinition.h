@@ -5,6 +5,7 @@
 // what load() and pack() do for it: the order of the macro lines in the .cpp
 // file is the order in which load() emits and creates.
 
+#include "embeddedrecordtable.h"
 #include "wrapperprivate.h"
 
 #define QKEL_PB_CAT_(a, b) a##b
@@ -128,7 +129,8 @@
 
 // The object of a type-and-data record with explicit warning texts, and the
 // wrapper class each type number creates:
-// {Class::TYPE__X, ::QKel::Pb::makeWrapper<Area::Record>}, ...
+// {Class::TYPE__X, ::QKel::Pb::holds<Area::Record>}, ...
+// Every such table is listed in EmbeddedRecordTable, which the text form reads.
 #define QKEL_PB_OBJECT_TEXTS(Class, missingText, unsupportedText, ...)                            \
     QKEL_PB_OBJECT_NAMED(QKEL_PB_CAT(qkelPbObjectTypes, __COUNTER__), Class, missingText,          \
                          unsupportedText, __VA_ARGS__)
@@ -141,6 +143,8 @@
             emit objectChanged(object);                                                            \
     }                                                                                              \
     static const ::QKel::Pb::ObjectTypes types = {missingText, unsupportedText, {__VA_ARGS__}};   \
+    [[maybe_unused]] static const bool QKEL_PB_CAT(types, Listed) =                                \
+        ::QKel::Pb::EmbeddedRecordTable::add(&Class::Record::descriptor, &types);                   \
     QKEL_PB_REGISTER(Class, objectBinding(&types))
 
 #define QKEL_PB_OBJECT(Class, path, ...)                                                           \

@@ -21,14 +21,18 @@ struct PrivateState
 {
 };
 
-// Which wrapper a type-and-data record creates for each type number, and
-// what it logs when it cannot create one.
+// Which wrapper a type-and-data record creates for each type number, so which
+// record its data bytes hold, and what it logs when it cannot create one.
 struct ObjectTypes
 {
-    using Factory = AbstractMessage* (*)(QObject* parent);
+    struct Embedded
+    {
+        AbstractMessage* (*create)(QObject* parent);
+        const google::protobuf::Descriptor* (*record)();
+    };
     const char* missingText;
     const char* unsupportedText;
-    std::map<int, Factory> factories;
+    std::map<int, Embedded> factories;
 };
 
 template <class C>
@@ -36,6 +40,13 @@ AbstractMessage* makeWrapper(QObject* parent)
 {
     return new C(parent);
 }
+
+// The entry of a type number whose data bytes hold the record of wrapper C.
+template <class C>
+constexpr ObjectTypes::Embedded holds{&makeWrapper<C>, &C::Record::descriptor};
+
+// The entry of a type number whose data bytes hold no record the wrappers know.
+constexpr ObjectTypes::Embedded holdsNoRecord{nullptr, nullptr};
 
 // The private side of wrapper X: its record, its children, and the rules of
 // getters, setters, load and pack, written once for all wrappers. A wrapper's
@@ -192,12 +203,12 @@ public:
         }
         const int type = reflection->GetEnumValue(record, typeField);
         const auto factory = types.factories.find(type);
-        if (factory == types.factories.end()) {
+        if (factory == types.factories.end() || !factory->second.create) {
             qWarning() << types.unsupportedText << type;
             q->setObject(nullptr);
             return;
         }
-        AbstractMessage* created = factory->second(q);
+        AbstractMessage* created = factory->second.create(q);
         created->load(QByteArray::fromStdString(reflection->GetString(record, dataField)));
         q->setObject(created);
     }

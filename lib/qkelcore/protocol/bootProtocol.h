@@ -15,6 +15,21 @@ public:
     static constexpr int FrameOverhead = 5;
     static constexpr int MaxPayloadSize = 0xFFFF;
 
+    // The byte a command's payload starts with. The gateway answers a read
+    // with the same byte before the data, a write with the byte alone and a
+    // command it refuses with ErrorAnswer.
+    static constexpr char CommandReadProductId = 0x50;        // 'P'
+    static constexpr char CommandWriteProtobuf = 0x53;        // 'S'
+    static constexpr char CommandReadProtobuf = 0x4C;         // 'L'
+    static constexpr char CommandEnterNormalOperation = 0x51; // 'Q'
+    static constexpr char CommandEnterPairingMode = 0x59;     // 'Y'
+    static constexpr char CommandFactoryReset = 0x5A;         // 'Z'
+    static constexpr char ErrorAnswer = 0x45;                 // 'E'
+
+    // The payload of the boot sequence, which the gateway answers with its
+    // identification string while it waits in its boot loader.
+    static QByteArray bootSequencePayload();
+
     static QByteArray buildBootSequence();
     static QByteArray buildReadProductIdCommand();
     static QByteArray buildWriteProtobufCommand(const QByteArray& configuration);

@@ -6,13 +6,6 @@ namespace QKel::Comms::Protocol {
 
 namespace {
 
-constexpr char CommandReadProductId = 0x50;
-constexpr char CommandWriteProtobuf = 0x53;
-constexpr char CommandReadProtobuf = 0x4C;
-constexpr char CommandEnterNormalOperation = 0x51;
-constexpr char CommandEnterPairingMode = 0x59;
-constexpr char CommandFactoryReset = 0x5A;
-
 void packToProtocol(QByteArray& payload)
 {
     const auto size = static_cast<quint16>(payload.size());
@@ -61,9 +54,14 @@ int BootProtocol::announcedPayloadSize(const QByteArray& data)
     return (static_cast<quint8>(data.at(1)) << 8) | static_cast<quint8>(data.at(2));
 }
 
+QByteArray BootProtocol::bootSequencePayload()
+{
+    return QByteArrayLiteral("KXBOOT");
+}
+
 QByteArray BootProtocol::buildBootSequence()
 {
-    return frame(QByteArrayLiteral("KXBOOT"));
+    return frame(bootSequencePayload());
 }
 
 QByteArray BootProtocol::buildReadProductIdCommand()
