@@ -4,6 +4,7 @@
 #include <frcTool.h>
 #include <leafPaths.h>
 
+#include <configuration.h>
 #include <configuration.pb.h>
 
 #include <QCoreApplication>

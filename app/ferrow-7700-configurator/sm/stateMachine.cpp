@@ -129,6 +129,7 @@ void StateMachine::run()
     connect(comms, &QKel::Comms::CommsHandler::newData, this, &StateMachine::onNewData);
     connect(comms, &QKel::Comms::CommsHandler::errorOccurred, this, &StateMachine::onCommsError);
 
+    // Before the relay, so that hasSessionBackup is current when connectedChanged arrives.
     connect(definition, &Definition::connectedChanged, this, &StateMachine::onDefinitionConnectedChanged);
     connect(definition, &Definition::connectedChanged, this, &StateMachine::connectedChanged);
     // Direct in effect: the machine runs in the main thread, where the facade
@@ -283,12 +284,8 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
         }
         return;
     }
-    const bool first = d->sessionBackup.isNull();
     // A null array means no backup; an empty configuration is still one.
     d->sessionBackup = configuration.isNull() ? QByteArray("") : configuration;
-    if (first) {
-        emit hasSessionBackupChanged(true);
-    }
 }
 
 void StateMachine::onDefinitionConnectedChanged(bool connected)
@@ -296,13 +293,9 @@ void StateMachine::onDefinitionConnectedChanged(bool connected)
     if (connected) {
         return;
     }
-    const bool had = hasSessionBackup();
     d->backupFolder.clear();
     d->sessionBackup = QByteArray();
     d->backupFailureAnnounced = false;
-    if (had) {
-        emit hasSessionBackupChanged(false);
-    }
 }
 
 QUrl StateMachine::backupFolderUrl() const

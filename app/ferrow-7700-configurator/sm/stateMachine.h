@@ -27,7 +27,9 @@ class StateMachine : public QThread
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(QObject* currentDevice READ currentDevice NOTIFY currentDeviceChanged)
     Q_PROPERTY(QString deviceIdString READ deviceIdString NOTIFY deviceIdStringChanged)
-    Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY hasSessionBackupChanged)
+    // Changes only with the connection: the backup is kept while the read is
+    // taken, before the connected state is announced again.
+    Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY connectedChanged)
 
 public:
     static StateMachine* instance();
@@ -100,7 +102,6 @@ signals:
     // A loaded or new configuration was not taken over because a connection is
     // being set up or a device operation is running.
     void configurationRejectedWhileBusy();
-    void hasSessionBackupChanged(bool hasSessionBackup);
     // A configuration the gateway reported could not be kept in `folder`;
     // announced once per connection, the session goes on.
     void backupFailed(QString folder, QString errorText);
