@@ -19,7 +19,7 @@ function(tarn_add_test name)
   set_tests_properties(${name} PROPERTIES
     LABELS "${T_LABELS}"
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};XDG_DATA_HOME=${xdg}/data;TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
 endfunction()
 
 # tarn_add_qml_test(<tst_x.qml> [TIMEOUT <s>]): one ctest per QML test file, run
@@ -38,5 +38,5 @@ function(tarn_add_qml_test file)
   set_tests_properties(qml_${name} PROPERTIES
     LABELS e2e
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${xdg};XDG_DATA_HOME=${xdg}/data;TARN_BUILD_BIN=${CMAKE_BINARY_DIR}/bin")
 endfunction()

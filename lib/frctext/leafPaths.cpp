@@ -15,6 +15,7 @@
 
 #include <limits>
 #include <memory>
+#include <unordered_map>
 
 namespace QKel::Frc {
 
@@ -40,6 +41,26 @@ Record embedded(const pb::Message& message)
     return field ? EmbeddedRecords::decoded(message, field) : nullptr;
 }
 
+// The embedded records of one configuration, each decoded once: naming the
+// entries and collecting their leaves both walk the same levels.
+class DecodedRecords
+{
+public:
+    const pb::Message* below(const pb::Message& message)
+    {
+        const pb::FieldDescriptor* field = embeddedField(message);
+        if (!field)
+            return nullptr;
+        auto found = mRecords.find(&message);
+        if (found == mRecords.end())
+            found = mRecords.emplace(&message, EmbeddedRecords::decoded(message, field)).first;
+        return found->second.get();
+    }
+
+private:
+    std::unordered_map<const pb::Message*, Record> mRecords;
+};
+
 QString typeName(const pb::Message& message)
 {
     const pb::FieldDescriptor* type = message.GetDescriptor()->FindFieldByName("type");
@@ -48,28 +69,26 @@ QString typeName(const pb::Message& message)
 }
 
 // The chain of types that names an entry: "interface/network/wlan".
-QString chainOf(const Kel::Pb::Configuration::Data& entry)
+QString chainOf(const Kel::Pb::Configuration::Data& entry, DecodedRecords& records)
 {
     QStringList names;
     const pb::Message* level = &entry;
-    Record below = embedded(entry);
-    Record holder;
+    const pb::Message* below = records.below(entry);
     while (below) {
         names << typeName(*level);
-        holder = std::move(below);
-        level = holder.get();
-        below = embedded(*level);
+        level = below;
+        below = records.below(*level);
     }
     return names.isEmpty() ? typeName(entry) : names.join('/');
 }
 
 // Entry names in file order, "[n]" added for the n-th repetition of a chain.
-QStringList entryNames(const Kel::Pb::Configuration::File& file)
+QStringList entryNames(const Kel::Pb::Configuration::File& file, DecodedRecords& records)
 {
     QStringList names;
     QHash<QString, int> seen;
     for (const auto& entry : file.data()) {
-        const QString chain = chainOf(entry);
+        const QString chain = chainOf(entry, records);
         const int n = seen[chain]++;
         names << (n ? QStringLiteral("%1[%2]").arg(chain).arg(n) : chain);
     }
@@ -85,7 +104,8 @@ QString valueText(const pb::Message& message, const pb::FieldDescriptor* field, 
     return QString::fromStdString(text);
 }
 
-void collect(const pb::Message& message, const QString& prefix, QVector<LeafPaths::Leaf>* out)
+void collect(const pb::Message& message, const QString& prefix, DecodedRecords& records,
+             QVector<LeafPaths::Leaf>* out)
 {
     const pb::Reflection* reflection = message.GetReflection();
     std::vector<const pb::FieldDescriptor*> fields;
@@ -94,23 +114,23 @@ void collect(const pb::Message& message, const QString& prefix, QVector<LeafPath
         out->append({prefix, QStringLiteral("{}")});
         return;
     }
-    const Record below = embedded(message);
+    const pb::Message* below = records.below(message);
     for (const pb::FieldDescriptor* field : fields) {
         const QString name = prefix + '.' + QString::fromStdString(field->name());
         if (below && field->name() == "type")
             continue;
         if (below && field == embeddedField(message)) {
-            collect(*below, name, out);
+            collect(*below, name, records, out);
         } else if (field->is_repeated()) {
             for (int i = 0; i < reflection->FieldSize(message, field); ++i) {
                 const QString element = QStringLiteral("%1[%2]").arg(name).arg(i);
                 if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE)
-                    collect(reflection->GetRepeatedMessage(message, field, i), element, out);
+                    collect(reflection->GetRepeatedMessage(message, field, i), element, records, out);
                 else
                     out->append({element, valueText(message, field, i)});
             }
         } else if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE) {
-            collect(reflection->GetMessage(message, field), name, out);
+            collect(reflection->GetMessage(message, field), name, records, out);
         } else {
             out->append({name, valueText(message, field, -1)});
         }
@@ -354,7 +374,8 @@ bool access(Kel::Pb::Configuration::File* file, const QString& path, const QStri
         *value = walker.value;
         return true;
     }
-    const QStringList names = entryNames(*file);
+    DecodedRecords records;
+    const QStringList names = entryNames(*file, records);
     const int at = names.indexOf(entry.endsWith(QLatin1String("[0]")) ? entry.chopped(3) : entry);
     if (at < 0) {
         *error = QStringLiteral("unknown path \"%1\": the configuration has no entry \"%2\"").arg(path, entry);
@@ -394,11 +415,12 @@ QVector<LeafPaths::Leaf> LeafPaths::leaves(const Kel::Pb::Configuration::File& f
         out.append({QStringLiteral("version"), QString::number(file.version())});
     if (file.has_productid())
         out.append({QStringLiteral("productId"), valueText(file, file.GetDescriptor()->FindFieldByName("productId"), -1)});
-    const QStringList names = entryNames(file);
+    DecodedRecords records;
+    const QStringList names = entryNames(file, records);
     for (int i = 0; i < file.data_size(); ++i) {
         const auto& data = file.data(i);
-        if (Record root = embedded(data))
-            collect(*root, names[i], &out);
+        if (const pb::Message* root = records.below(data))
+            collect(*root, names[i], records, &out);
         else
             out.append({names[i], valueText(data, embeddedField(data), -1)});
     }

@@ -8,7 +8,9 @@
 #include <serialProvider.h>
 #include <support/simulatorProcess.h>
 
+#include <QDirIterator>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -52,6 +54,33 @@ QByteArray runTool(const QString& program, const QStringList& arguments)
     return tool.readAllStandardOutput();
 }
 
+// The product folder of the served gateway's backups.
+const QString ProductBackups = QStringLiteral("backups/012001017701/");
+
+struct Backup
+{
+    QString relativePath;
+    QByteArray bytes;
+};
+
+// Every backup below the data location, oldest first.
+QVector<Backup> backups()
+{
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QStringList paths;
+    QDirIterator it(data.filePath(QStringLiteral("backups")), {"*.frc"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        paths << data.relativeFilePath(it.next());
+    }
+    std::sort(paths.begin(), paths.end(),
+              [](const QString& a, const QString& b) { return QFileInfo(a).fileName() < QFileInfo(b).fileName(); });
+    QVector<Backup> found;
+    for (const QString& path : paths) {
+        found.append({path, readFile(data.filePath(path))});
+    }
+    return found;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
@@ -74,6 +103,10 @@ private slots:
     void failureEndsSession_data();
     void failureEndsSession();
     void supportArchiveOfConnectedGateway();
+    void backupOfEveryRead_data();
+    void backupOfEveryRead();
+    void backupsBeyondHundredRemoveOldest();
+    void unwritableBackupFolderWarnsOnce();
 
 private:
     // Starts the simulator serving `served`, or its own gateway's configuration when empty.
@@ -112,6 +145,7 @@ void TestSessionEndToEnd::init()
     tracker->setConfigurationType(Types::CONFIGURATION_TYPE_NONE);
     mDir.reset(new QTemporaryDir);
     QVERIFY(mDir->isValid());
+    qputenv("XDG_DATA_HOME", mDir->filePath(QStringLiteral("data")).toLocal8Bit());
     mSimulator.reset(new SimulatorProcess(mDir->filePath(QStringLiteral("stored.frc"))));
     mFacade.reset(new StateMachine);
     QVERIFY(startFacade(*mFacade));
@@ -372,6 +406,103 @@ void TestSessionEndToEnd::supportArchiveOfConnectedGateway()
     const QByteArray listing = runTool("zipinfo", {"-v", path});
     QCOMPARE(listing.count("Unix file attributes (100644 octal)"), 2);
     QCOMPARE(listing.count("The local extra field has UTC/GMT modification/access/creation times."), 2);
+}
+
+void TestSessionEndToEnd::backupOfEveryRead_data()
+{
+    QTest::addColumn<unsigned>("serialNumber");
+    QTest::addColumn<QString>("deviceFolder");
+
+    QTest::newRow("by serial number") << 77u << "77";
+    QTest::newRow("without one, by identification string") << 0u << QString::fromUtf8(IdString);
+}
+
+// Connect with a file open, read on request, write, reconnect: every read and
+// nothing else leaves a backup of exactly what the gateway served.
+void TestSessionEndToEnd::backupOfEveryRead()
+{
+    QFETCH(unsigned, serialNumber);
+    QFETCH(QString, deviceFolder);
+    const QByteArray served = gatewayConfiguration(serialNumber);
+    QVERIFY(startSimulator({}, served));
+    const QString edited = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(edited, gatewayConfiguration(serialNumber, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(edited));
+    QVERIFY(!mFacade->hasSessionBackup());
+
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    QVERIFY(mFacade->hasSessionBackup());
+    mFacade->doReadDeviceConfiguration();
+    QTRY_VERIFY_WITH_TIMEOUT(!mFacade->busy(), SessionMs);
+    mFacade->doLoadConfiguration(fileUrl(edited));
+    mFacade->doWriteDeviceConfiguration();
+    QTRY_VERIFY_WITH_TIMEOUT(!mFacade->busy(), SessionMs);
+    QCOMPARE(backups().size(), 2);
+    mFacade->doDisconnect();
+    QVERIFY(!mFacade->hasSessionBackup());
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+
+    const QByteArray written = readFile(mDir->filePath(QStringLiteral("stored.frc")));
+    QVERIFY(written != served);
+    const QVector<Backup> kept = backups();
+    QCOMPARE(kept.size(), 3);
+    const QList<QByteArray> expected{served, served, written};
+    for (int i = 0; i < kept.size(); ++i) {
+        QCOMPARE(QFileInfo(kept.at(i).relativePath).path(), ProductBackups + deviceFolder);
+        QVERIFY(kept.at(i).relativePath.endsWith("Z.frc"));
+        QCOMPARE(kept.at(i).bytes, expected.at(i));
+    }
+    QCOMPARE(mFacade->backupFolderUrl().toLocalFile(),
+             QFileInfo(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + '/' + kept.at(0).relativePath)
+                 .path());
+}
+
+void TestSessionEndToEnd::backupsBeyondHundredRemoveOldest()
+{
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + '/' + ProductBackups + "77");
+    QVERIFY(folder.mkpath("."));
+    const QDateTime past(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
+    for (int minute = 0; minute < 100; ++minute) {
+        const QString name = past.addSecs(60 * minute).toString("yyyy-MM-dd'T'HH-mm-ss.zzz'Z'.frc");
+        QVERIFY(writeFile(folder.filePath(name), "old"));
+    }
+    QCOMPARE(backups().size(), 100);
+    const QString oldest = backups().first().relativePath;
+    QVERIFY(startSimulator({}, mServed));
+
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+
+    const QVector<Backup> kept = backups();
+    QCOMPARE(kept.size(), 100);
+    QVERIFY(kept.first().relativePath != oldest);
+    QCOMPARE(kept.last().bytes, mServed);
+}
+
+void TestSessionEndToEnd::unwritableBackupFolderWarnsOnce()
+{
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QVERIFY(data.mkpath("."));
+    // A file where the folder belongs: no folder can be made, whoever runs the test.
+    QVERIFY(writeFile(data.filePath("backups"), "in the way"));
+    QVERIFY(startSimulator({}, mServed));
+    QSignalSpy failed(mFacade.data(), &StateMachine::backupFailed);
+    QSignalSpy read(mFacade.data(), &StateMachine::readFromDeviceSuccessful);
+
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    mFacade->doReadDeviceConfiguration();
+    QTRY_COMPARE_WITH_TIMEOUT(read.count(), 2, SessionMs);
+
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed.first().at(0).toString(), data.filePath(ProductBackups + "77"));
+    QVERIFY(!failed.first().at(1).toString().isEmpty());
+    QCOMPARE(device()->serializeToByteArray(), mServed);
+    QVERIFY(!mFacade->hasSessionBackup());
+    QCOMPARE(readFile(data.filePath("backups")), QByteArray("in the way"));
 }
 
 QTEST_GUILESS_MAIN(TestSessionEndToEnd)

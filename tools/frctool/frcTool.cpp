@@ -22,7 +22,9 @@ QString hex(quint32 value)
 }
 
 // What stands between a file and the program loading it, by load error.
-QString loadErrorText(LoadError error, const QKel::Pb::Configuration::File& file)
+// `File` is the wrapper or the plain record: both tell version and checksum.
+template <class File>
+QString loadErrorText(LoadError error, const File& file)
 {
     switch (error) {
     case QKel::Pb::Configuration::File::LOAD_ERROR__VERSION_OBSOLETE:
@@ -187,9 +189,12 @@ bool FrcTool::readValid(const QString& path, Kel::Pb::Configuration::File* recor
     QByteArray bytes;
     if (!readFile(path, &bytes))
         return false;
-    QKel::Pb::Configuration::File file(nullptr);
-    if (!file.load(bytes) || !record->ParseFromArray(bytes.constData(), bytes.size())) {
-        fail(QStringLiteral("%1: %2").arg(path, loadErrorText(file.loadError(), file)));
+    // Checked as the configurator checks a file, without building its wrapper tree.
+    const LoadError error = record->ParseFromArray(bytes.constData(), bytes.size())
+        ? QKel::Pb::Configuration::File::check(*record)
+        : QKel::Pb::Configuration::File::LOAD_ERROR__PARSE;
+    if (error != QKel::Pb::Configuration::File::LOAD_ERROR__NONE) {
+        fail(QStringLiteral("%1: %2").arg(path, loadErrorText(error, *record)));
         return false;
     }
     return true;

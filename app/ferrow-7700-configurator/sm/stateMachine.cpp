@@ -2,14 +2,19 @@
 
 #include "saveStatusTracker.h"
 #include "safeFileWriter.h"
+#include "deviceBackup.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"
 
 #include <commsHandler.h>
 #include <deviceFactory.h>
+#include <leafPaths.h>
+
+#include <configuration.pb.h>
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
@@ -31,6 +36,11 @@ public:
     QString startupConfigurationFile;
     bool startupAutoflash = false;
     QSharedPointer<QTimer> timeoutTimer;
+    // This connection's device folder, its last backup and whether a failed
+    // backup was announced; cleared when the connection ends.
+    QString backupFolder;
+    QByteArray sessionBackup;
+    bool backupFailureAnnounced = false;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
 
@@ -91,6 +101,11 @@ QString StateMachine::deviceIdString() const
     return d->machine ? d->definition()->deviceIdString() : QString();
 }
 
+bool StateMachine::hasSessionBackup() const
+{
+    return !d->sessionBackup.isNull();
+}
+
 bool StateMachine::isMachineReady() const
 {
     return !d->machine.isNull();
@@ -114,7 +129,12 @@ void StateMachine::run()
     connect(comms, &QKel::Comms::CommsHandler::newData, this, &StateMachine::onNewData);
     connect(comms, &QKel::Comms::CommsHandler::errorOccurred, this, &StateMachine::onCommsError);
 
+    // Before the relay, so that hasSessionBackup is current when connectedChanged arrives.
+    connect(definition, &Definition::connectedChanged, this, &StateMachine::onDefinitionConnectedChanged);
     connect(definition, &Definition::connectedChanged, this, &StateMachine::connectedChanged);
+    // Direct in effect: the machine runs in the main thread, where the facade
+    // lives, so the backup is written before the device sees the bytes.
+    connect(definition, &Definition::configurationReceived, this, &StateMachine::onConfigurationReceived);
     connect(definition, &Definition::busyChanged, this, &StateMachine::busyChanged);
     connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::currentDeviceChanged);
     connect(definition, &Definition::deviceIdStringChanged, this, &StateMachine::deviceIdStringChanged);
@@ -249,6 +269,60 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
             &SaveStatusTracker::onForceSaveNeeded, Qt::UniqueConnection);
     connect(device, &QKel::Device::AbstractDevice::loadError, this, &StateMachine::onLoadError,
             Qt::UniqueConnection);
+}
+
+void StateMachine::onConfigurationReceived(const QByteArray& configuration)
+{
+    const auto* definition = d->definition();
+    d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
+    QString errorText;
+    if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
+        qWarning() << "Could not back up the device's configuration in" << d->backupFolder << errorText;
+        if (!d->backupFailureAnnounced) {
+            d->backupFailureAnnounced = true;
+            emit backupFailed(d->backupFolder, errorText);
+        }
+        return;
+    }
+    // A null array means no backup; an empty configuration is still one.
+    d->sessionBackup = configuration.isNull() ? QByteArray("") : configuration;
+}
+
+void StateMachine::onDefinitionConnectedChanged(bool connected)
+{
+    if (connected) {
+        return;
+    }
+    d->backupFolder.clear();
+    d->sessionBackup = QByteArray();
+    d->backupFailureAnnounced = false;
+}
+
+QUrl StateMachine::backupFolderUrl() const
+{
+    const QString folder = d->backupFolder.isEmpty() ? DeviceBackup::rootFolder() : d->backupFolder;
+    QDir().mkpath(folder);
+    return QUrl::fromLocalFile(folder);
+}
+
+QVariantList StateMachine::compareWithDevice() const
+{
+    const auto device = d->machine ? d->definition()->device() : nullptr;
+    Kel::Pb::Configuration::File held;
+    Kel::Pb::Configuration::File edited;
+    if (!device || !hasSessionBackup()
+        || !held.ParsePartialFromArray(d->sessionBackup.constData(), d->sessionBackup.size())) {
+        return {};
+    }
+    const QByteArray editorBytes = device->serializeToByteArray();
+    edited.ParsePartialFromArray(editorBytes.constData(), editorBytes.size());
+    QVariantList rows;
+    for (const auto& difference : QKel::Frc::LeafPaths::diff(held, edited)) {
+        rows.append(QVariantMap{{QStringLiteral("path"), difference.path},
+                                {QStringLiteral("deviceValue"), difference.a},
+                                {QStringLiteral("editorValue"), difference.b}});
+    }
+    return rows;
 }
 
 bool StateMachine::loadConfiguration(const QString& configurationUrl)

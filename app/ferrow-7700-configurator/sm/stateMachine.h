@@ -9,6 +9,8 @@
 #include <QSharedPointer>
 #include <QString>
 #include <QThread>
+#include <QUrl>
+#include <QVariantList>
 
 namespace QKel::Sm {
 
@@ -25,6 +27,9 @@ class StateMachine : public QThread
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(QObject* currentDevice READ currentDevice NOTIFY currentDeviceChanged)
     Q_PROPERTY(QString deviceIdString READ deviceIdString NOTIFY deviceIdStringChanged)
+    // Changes only with the connection: the backup is kept while the read is
+    // taken, before the connected state is announced again.
+    Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY connectedChanged)
 
 public:
     static StateMachine* instance();
@@ -37,6 +42,8 @@ public:
     bool busy() const;
     QObject* currentDevice() const;
     QString deviceIdString() const;
+    // True once this connection kept a backup of the device's configuration.
+    bool hasSessionBackup() const;
 
     // True once the machine was started and handed to the main thread; before
     // that every operation is a no-op.
@@ -55,6 +62,13 @@ public:
     Q_INVOKABLE void doEnterPairingMode();
     Q_INVOKABLE void doFactoryReset();
     Q_INVOKABLE void doPackSupportArchive(QString archiveUrl);
+
+    // The backups of the connected device, or of all devices when none is
+    // known in this session; created when missing, so that it can be opened.
+    Q_INVOKABLE QUrl backupFolderUrl() const;
+    // The leaves in which the editor's configuration differs from the last
+    // backup of this session: maps of "path", "deviceValue", "editorValue".
+    Q_INVOKABLE QVariantList compareWithDevice() const;
 
 signals:
     void connectedChanged(bool connected);
@@ -88,6 +102,9 @@ signals:
     // A loaded or new configuration was not taken over because a connection is
     // being set up or a device operation is running.
     void configurationRejectedWhileBusy();
+    // A configuration the gateway reported could not be kept in `folder`;
+    // announced once per connection, the session goes on.
+    void backupFailed(QString folder, QString errorText);
 
 protected:
     void run() override;
@@ -99,6 +116,8 @@ private slots:
     void onTimeout();
     void onLoadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
     void onCurrentDeviceChanged(QObject* currentDevice);
+    void onConfigurationReceived(const QByteArray& configuration);
+    void onDefinitionConnectedChanged(bool connected);
 
 private:
     bool emitLoadErrorSignal(int loadError);

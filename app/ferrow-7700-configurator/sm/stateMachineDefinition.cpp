@@ -221,6 +221,7 @@ void StateMachineDefinition::signalConnectSuccess()
 void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
 {
     const QByteArray configuration = event.data.mid(1);
+    emit configurationReceived(configuration);
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
         // A file or a new configuration is being edited and nobody asked for

@@ -51,6 +51,8 @@ public:
 
 signals:
     void writeData(QByteArray data);
+    // A configuration the gateway reported, as received, before it is looked at.
+    void configurationReceived(QByteArray configuration);
     void startCyclicWrite(QByteArray data, int intervalMs, bool stopOnData);
     void stopCyclicWrite();
     void connectedChanged(bool connected);

@@ -72,6 +72,17 @@ quint16 File::computeChecksum(const Record& record)
     return qChecksum(input.constData(), static_cast<uint>(input.size()), Qt::ChecksumIso3309);
 }
 
+File::LOAD_ERROR File::check(const Record& record)
+{
+    if (!record.has_version() || record.version() == 0)
+        return LOAD_ERROR__VERSION_OBSOLETE;
+    if (record.version() != 1)
+        return LOAD_ERROR__VERSION_MISMATCH;
+    if (!record.has_checksum() || record.checksum() != computeChecksum(record))
+        return LOAD_ERROR__CHECKSUM;
+    return LOAD_ERROR__NONE;
+}
+
 bool File::load(google::protobuf::Message* message)
 {
     const Record* record = WrapperPrivate<File>::cast(message, "Could not cast incoming message to Configuration::File.");
@@ -92,17 +103,10 @@ bool File::load(const QByteArray& bytes)
 bool File::load(const Record& record)
 {
     d->loadRecord(record);
-    if (!d->record.has_version() || d->record.version() == 0) {
+    const LOAD_ERROR error = check(d->record);
+    if (error != LOAD_ERROR__NONE) {
         setDataList({});
-        return fail(LOAD_ERROR__VERSION_OBSOLETE);
-    }
-    if (d->record.version() != 1) {
-        setDataList({});
-        return fail(LOAD_ERROR__VERSION_MISMATCH);
-    }
-    if (!d->record.has_checksum() || d->record.checksum() != computeChecksum(d->record)) {
-        setDataList({});
-        return fail(LOAD_ERROR__CHECKSUM);
+        return fail(error);
     }
     QList<Data*> list;
     for (const Kel::Pb::Configuration::Data& entry : d->record.data()) {

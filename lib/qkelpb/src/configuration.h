@@ -77,6 +77,9 @@ public:
     // CRC-16/X-25 over "1", the product ID and each entry's type number in
     // decimal followed by its data bytes.
     static quint16 computeChecksum(const Record& record);
+    // What keeps a parsed record from loading; LOAD_ERROR__NONE when it loads.
+    // Checks without building the wrapper tree, for tools that only compare.
+    static LOAD_ERROR check(const Record& record);
 
 signals:
     void versionChanged(quint32);

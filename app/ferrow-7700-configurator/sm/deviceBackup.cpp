@@ -1,0 +1,102 @@
+#include "deviceBackup.h"
+
+#include "safeFileWriter.h"
+
+#include <configuration.pb.h>
+#include <product.pb.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace QKel::Sm {
+
+namespace {
+
+// Sorts as it ages and holds no character a file system refuses.
+const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss.zzz'Z'");
+const QString Suffix = QStringLiteral(".frc");
+
+// The serial number of the first product entry that has one; 0 when the
+// bytes do not parse or carry none.
+quint32 serialNumber(const QByteArray& configuration)
+{
+    Kel::Pb::Configuration::File file;
+    if (!file.ParsePartialFromArray(configuration.constData(), configuration.size())) {
+        return 0;
+    }
+    for (const auto& entry : file.data()) {
+        Kel::Pb::Product::Config product;
+        if (entry.type() == Kel::Pb::Configuration::TYPE__PRODUCT
+            && product.ParsePartialFromString(entry.data()) && product.deviceinfo().serialnumber() != 0) {
+            return product.deviceinfo().serialnumber();
+        }
+    }
+    return 0;
+}
+
+// A device's text as one folder name: no separators, no leading dot, never empty.
+QString folderName(const QString& text)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9 ._+-]"));
+    QString name = text.trimmed();
+    name.replace(unsafe, QStringLiteral("_"));
+    if (name.startsWith(QLatin1Char('.'))) {
+        name[0] = QLatin1Char('_');
+    }
+    return name.isEmpty() ? QStringLiteral("unknown") : name;
+}
+
+// A name not taken yet: two reads in one millisecond get consecutive times.
+QString freshFilePath(const QDir& dir)
+{
+    QDateTime time = QDateTime::currentDateTimeUtc();
+    QString path;
+    do {
+        path = dir.filePath(time.toString(TimeFormat) + Suffix);
+        time = time.addMSecs(1);
+    } while (QFileInfo::exists(path));
+    return path;
+}
+
+void removeOldest(QDir dir)
+{
+    const QStringList names = dir.entryList({QStringLiteral("*") + Suffix}, QDir::Files, QDir::Name);
+    for (int i = 0; i < names.size() - DeviceBackup::MaxBackupsPerDevice; ++i) {
+        dir.remove(names.at(i));
+    }
+}
+
+} // namespace
+
+QString DeviceBackup::rootFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
+}
+
+QString DeviceBackup::deviceFolder(const QString& productId, const QString& deviceIdString,
+                                   const QByteArray& configuration)
+{
+    const quint32 serial = serialNumber(configuration);
+    const QString device = serial != 0 ? QString::number(serial) : deviceIdString;
+    return rootFolder() + QLatin1Char('/') + folderName(productId) + QLatin1Char('/') + folderName(device);
+}
+
+QString DeviceBackup::keep(const QString& folder, const QByteArray& configuration, QString* errorText)
+{
+    QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral("."))) {
+        *errorText = QStringLiteral("Could not create the folder");
+        return QString();
+    }
+    const QString path = freshFilePath(dir);
+    if (!Global::SafeFileWriter::write(path, configuration, errorText)) {
+        return QString();
+    }
+    removeOldest(dir);
+    return path;
+}
+
+} // namespace QKel::Sm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace QKel::Sm {
+
+// Keeps every configuration a gateway reports as a ".frc" file in the user's
+// data location, so that what a write replaced can always be had back:
+//   backups/<product ID>/<serial number, or the identification string>/<UTC time>.frc
+// The newest MaxBackupsPerDevice files of a device are kept.
+class DeviceBackup
+{
+public:
+    static constexpr int MaxBackupsPerDevice = 100;
+
+    // The folder that holds the backups of all devices.
+    static QString rootFolder();
+
+    // The folder of one device's backups; the serial number comes from the
+    // configuration's product entry, the identification string stands in for
+    // a configuration that carries none.
+    static QString deviceFolder(const QString& productId, const QString& deviceIdString,
+                                const QByteArray& configuration);
+
+    // Writes the bytes unchanged into `folder` under the current UTC time and
+    // removes the device's oldest backups beyond the limit. Returns the new
+    // file's path, or an empty string with `errorText` set.
+    static QString keep(const QString& folder, const QByteArray& configuration, QString* errorText);
+};
+
+} // namespace QKel::Sm
