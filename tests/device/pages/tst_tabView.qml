@@ -46,19 +46,6 @@ Item {
                 checkAccessibleNames(item.children[i], path + "/" + (item.children[i].objectName || i))
         }
 
-        // Only when the screenshot script asks: one picture of each tab.
-        function test_screenshots() {
-            if (pagesTest.shotDirectory === "")
-                skip("no picture directory given")
-            var tabs = createPage()
-            for (var i = 0; i < pages.length; ++i) {
-                tabs.currentIndex = i
-                tryCompare(tabs.getTab(i), "status", Loader.Ready)
-                waitForRendering(tabs)
-                verify(pagesTest.saveWindow(tabs, (i + 1) + "-" + pages[i]), pages[i])
-            }
-        }
-
         // With parts cut away the unsaved mark is sometimes raised while the
         // tabs show, though no byte changes; not yet explained, so only the
         // bytes are compared there.
