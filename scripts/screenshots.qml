@@ -6,8 +6,9 @@ import kelbus.types 1.0
 // window and its secondary windows in the test runner's engine, against the
 // runner's gateway simulator. Each row of `shots` is one picture, taken in
 // order: `prepare` brings the session where the picture needs it, `ready`
-// says when it is there, `window` names the secondary window to open (none:
-// the main window) and `show` may arrange that window before the picture.
+// says when it is there, `tab` picks a tab of the device's pages, `window`
+// names the secondary window to open (none: the main window) and `show` may
+// arrange that window before the picture.
 Item {
     id: root
     width: 100
@@ -47,9 +48,26 @@ Item {
         return disconnected() && saveStatusTracker.configurationType === KelTypes.CONFIGURATION_TYPE_NEW
     }
 
+    function configurationRead() {
+        return connected() && saveStatusTracker.configurationType === KelTypes.CONFIGURATION_TYPE_READ_FROM_DEVICE
+            && mainWindow.deviceConfigurationLoader.status === Loader.Ready
+    }
+    // The driver's tab view shows the tab of that number once its page is built.
+    function showTab(number) {
+        var tabs = mainWindow.deviceConfigurationLoader.item
+        tabs.currentIndex = number
+        return tabs.getTab(number)
+    }
+
     readonly property var shots: [
         { tag: "main-disconnected", ready: disconnected },
         { tag: "main-connected", prepare: connect, ready: connected },
+        { tag: "tab-1-device", prepare: connect, ready: configurationRead, tab: 0 },
+        { tag: "tab-2-canReceive", prepare: connect, ready: configurationRead, tab: 1 },
+        { tag: "tab-3-wlan", prepare: connect, ready: configurationRead, tab: 2 },
+        { tag: "tab-4-bluetooth", prepare: connect, ready: configurationRead, tab: 3 },
+        { tag: "tab-5-expert", prepare: connect, ready: configurationRead, tab: 4 },
+        { tag: "tab-6-safety", prepare: connect, ready: configurationRead, tab: 5 },
         { tag: "deviceInfo", prepare: connect, ready: connected, window: "deviceInfo.qml" },
         { tag: "connectionSettings", ready: idle, window: "connectionSettings.qml" },
         { tag: "about", ready: idle, window: "aboutWindow.qml" },
@@ -76,6 +94,8 @@ Item {
                 shot.prepare()
             tryVerify(shot.ready, 20000, "the session for " + shot.tag)
             var window = mainWindow
+            if (shot.tab !== undefined)
+                tryCompare(showTab(shot.tab), "status", Loader.Ready)
             if (shot.window) {
                 window = createWindow(shot.window, mainWindow)
                 verify(window, shot.window)

@@ -1,5 +1,8 @@
 #include "gatewaySimulator.h"
 
+#include "device/abstractDevice.h"
+#include "stateMachine.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -44,4 +47,10 @@ QString GatewaySimulator::makeScratchDirectory(const QString& name) const
 {
     const QString path = mDir.filePath(name);
     return QDir().mkpath(path) ? path : QString();
+}
+
+QString GatewaySimulator::packedConfiguration() const
+{
+    auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
+    return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
 }

@@ -27,6 +27,9 @@ public:
 
     // Everything the simulator logged so far, one line per received command.
     Q_INVOKABLE QString log();
+    // The bytes a write would send the gateway now: the current device's
+    // configuration in hexadecimal (empty without a device).
+    Q_INVOKABLE QString packedConfiguration() const;
     // A scratch directory of this test run, for files the test saves.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
     // Creates a folder (with its parents) in the scratch directory; returns its path.

@@ -113,5 +113,30 @@ Item {
             compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS), 120)
             compare(model.data(model.index(2, 0), CanFilterModel.CAN_FILTER_ROLE__ID), 0)
         }
+
+        // Row 1 is 29-bit in a new configuration; choosing 11-bit clamps what it holds.
+        function test_elevenBitsClampIdentifierAndMask_data() {
+            return [
+                { tag: "both beyond 11 bits", id: 0x1ABCDEF0, mask: 0x1FFFFFFF, shortId: 0x7FF, shortMask: 0x7FF },
+                { tag: "mask beyond 11 bits", id: 0x123, mask: 0x00FFFF00, shortId: 0x123, shortMask: 0x7FF },
+                { tag: "within 11 bits", id: 0x7FE, mask: 0x7F0, shortId: 0x7FE, shortMask: 0x7F0 }
+            ]
+        }
+
+        function test_elevenBitsClampIdentifierAndMask(data) {
+            var page = createPage()
+            selectRow(page, 1)
+            var at = model.index(1, 0)
+            model.setData(at, data.id, CanFilterModel.CAN_FILTER_ROLE__ID)
+            model.setData(at, data.mask, CanFilterModel.CAN_FILTER_ROLE__MASK)
+            var wide = [packedCount(data.id), packedCount(data.mask)]
+            child(page, "idLengthBox").box.activated(0)
+            compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__EXTENDED), false)
+            compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__ID), data.shortId)
+            compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__MASK), data.shortMask)
+            compare(child(page, "idBoxSpin").value, data.shortId)
+            compare(packedCount(data.id), wide[0] - (data.id !== data.shortId ? 1 : 0))
+            compare(packedCount(data.mask), wide[1] - (data.mask !== data.shortMask ? 1 : 0))
+        }
     }
 }

@@ -9,8 +9,6 @@
 #include <QTemporaryDir>
 #include <QQmlContext>
 #include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickWindow>
 #include <QtQml>
 #include <QtQuickTest>
 
@@ -55,17 +53,6 @@ public:
     {
         auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
         return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
-    }
-
-    // Where the pages' pictures go when the screenshot script asks for them.
-    Q_PROPERTY(QString shotDirectory READ shotDirectory CONSTANT)
-
-public:
-    QString shotDirectory() const { return qEnvironmentVariable("TARN_PAGE_SHOTS"); }
-
-    Q_INVOKABLE bool saveWindow(QQuickItem* item, const QString& name) const
-    {
-        return item && item->window() && item->window()->grabWindow().save(shotDirectory() + "/" + name + ".png");
     }
 
     // The test library installs its handler when the first test case starts;

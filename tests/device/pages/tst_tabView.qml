@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
+import kelbus.qkel.pb 1.0
 
 // The driver's tab view with all six pages, over configurations of the real driver.
 Item {
@@ -46,19 +47,6 @@ Item {
                 checkAccessibleNames(item.children[i], path + "/" + (item.children[i].objectName || i))
         }
 
-        // Only when the screenshot script asks: one picture of each tab.
-        function test_screenshots() {
-            if (pagesTest.shotDirectory === "")
-                skip("no picture directory given")
-            var tabs = createPage()
-            for (var i = 0; i < pages.length; ++i) {
-                tabs.currentIndex = i
-                tryCompare(tabs.getTab(i), "status", Loader.Ready)
-                waitForRendering(tabs)
-                verify(pagesTest.saveWindow(tabs, (i + 1) + "-" + pages[i]), pages[i])
-            }
-        }
-
         // With parts cut away the unsaved mark is sometimes raised while the
         // tabs show, though no byte changes; not yet explained, so only the
         // bytes are compared there.
@@ -83,6 +71,40 @@ Item {
                 verify(!saveStatusTracker.saveNeeded, "viewing marked the configuration unsaved")
             for (var i = 0; i < shown.length; ++i)
                 checkAccessibleNames(shown[i], pages[i])
+        }
+
+        // Every combo box shows the entry of its stored value, whether the
+        // value was there before the pages were built or came while they show.
+        function test_comboBoxesShowStoredValues_data() {
+            return [{ tag: "stored before the pages", before: true }, { tag: "stored while they show", before: false }]
+        }
+
+        function test_comboBoxesShowStoredValues(data) {
+            function store() {
+                device.canConfig.baudRateCanOpen = 3
+                device.kelConfig.timestampMode = 2
+                device.bluetoothInterface.object.object.securityMode = BluetoothConfig.SECURITY_MODE__JUST_WORKS
+                device.wlanInterface.object.object.authentication.authenticationMode =
+                        WlanAuthentication.AUTHENTICATION_MODE__WPA_WPA2_MIXED
+                device.productConfig.object.safetyFunction.dataType = 4
+            }
+            if (data.before)
+                store()
+            var shown = showEveryTab()
+            if (!data.before)
+                store()
+            var chosen = 0
+            function check(item, path) {
+                if (item.shownIndex !== undefined && item.box !== undefined) {
+                    compare(item.box.currentIndex, item.shownIndex, path)
+                    chosen += item.shownIndex > 0 ? 1 : 0
+                }
+                for (var i = 0; i < item.children.length; ++i)
+                    check(item.children[i], path + "/" + (item.children[i].objectName || i))
+            }
+            for (var i = 0; i < shown.length; ++i)
+                check(shown[i], pages[i])
+            verify(chosen >= 5, chosen + " combo boxes show a value past their first")
         }
     }
 }

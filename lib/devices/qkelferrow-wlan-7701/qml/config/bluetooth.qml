@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "qrc:///themes/morvane/theme.js" as Theme
@@ -24,14 +25,27 @@ ConfigPage {
         return text.length === 17 && text.split(":").length === 6 && text.charAt(16) !== ":"
     }
 
+    // The main window's yes/no box; the answer counts only while this page asked.
+    readonly property var confirmation: Window.window && Window.window.dialogs
+        ? Window.window.dialogs.genericAreYouSureDialog : null
+    property bool pairingAsked: false
+
     function askPairingMode() {
-        var dialog = typeof genericAreYouSureDialog !== "undefined" ? genericAreYouSureDialog : null
-        if (!dialog)
-            return
-        dialog.title = qsTr("Enter Pairing Mode?")
-        dialog.text = qsTr("In order to enter pairing mode, the configurator must terminate the connection to the device. Are you sure you wish to proceed?")
-        dialog.yes.connect(function onYes() { dialog.yes.disconnect(onYes); stateMachine.doEnterPairingMode() })
-        dialog.open()
+        confirmation.title = qsTr("Enter Pairing Mode?")
+        confirmation.text = qsTr("In order to enter pairing mode, the configurator must terminate the connection to the device. Are you sure you wish to proceed?")
+        pairingAsked = true
+        confirmation.open()
+    }
+
+    Connections {
+        target: page.confirmation
+        enabled: page.pairingAsked
+        function onYes() {
+            page.pairingAsked = false
+            stateMachine.doEnterPairingMode()
+        }
+        function onNo() { page.pairingAsked = false }
+        function onRejected() { page.pairingAsked = false }
     }
 
     Row {
@@ -103,8 +117,9 @@ ConfigPage {
                     text: qsTr("Enter pairing mode")
                     width: 175
                     Accessible.name: text
-                    visible: !!stateMachine && !!stateMachine.connected && !!page.device && !!page.bt
+                    visible: stateMachine.connected && !!page.device && !!page.bt
                              && page.bt.securityMode === BluetoothConfig.SECURITY_MODE__JUST_WORKS
+                    enabled: !!page.confirmation
                     onClicked: page.askPairingMode()
                 }
             }

@@ -50,6 +50,20 @@ ConfigPage {
             model.setData(model.index(row, 0), value, role)
     }
 
+    // A standard frame carries 11 identifier bits: a row made 11-bit keeps no
+    // identifier or mask bits its frames cannot match.
+    function chooseLength(extended) {
+        var id = rowId
+        var mask = rowMask
+        write(CanFilterModel.CAN_FILTER_ROLE__EXTENDED, extended)
+        if (extended)
+            return
+        if (id > 0x7FF)
+            write(CanFilterModel.CAN_FILTER_ROLE__ID, 0x7FF)
+        if (mask > 0x7FF)
+            write(CanFilterModel.CAN_FILTER_ROLE__MASK, 0x7FF)
+    }
+
     // J1939 identifiers are 29-bit with the PGN in bits 8 to 23.
     function chooseFormat(j1939) {
         canFormat = j1939 ? KelTypes.CAN_FORMAT_J1939 : KelTypes.CAN_FORMAT_LAYER2
@@ -105,7 +119,7 @@ ConfigPage {
                     objectName: "idLengthBox"; label: qsTr("ID length"); visible: page.layer2
                     bound: page.row >= 0; value: page.rowExtended ? 1 : 0
                     model: [qsTr("11-bit"), qsTr("29-bit")]
-                    onChosen: page.write(CanFilterModel.CAN_FILTER_ROLE__EXTENDED, value === 1)
+                    onChosen: page.chooseLength(value === 1)
                 }
                 LabelledSpinBox {
                     objectName: "idBox"; label: qsTr("CAN identifier"); visible: page.layer2

@@ -39,6 +39,12 @@ Row {
         return i >= 0 && i < box.count ? i : fallbackIndex
     }
 
+    // The control assigns its own index when it completes and when its
+    // entries change, which would drop a binding: the stored value is shown by hand.
+    function show() {
+        box.currentIndex = shownIndex
+    }
+
     function showInvalid() {
         var page = Fields.pageOf(root)
         if (!valid && errorText !== "" && page && !page.errorShown)
@@ -48,6 +54,7 @@ Row {
     spacing: 10
     enabled: bound
     Accessible.name: label
+    onShownIndexChanged: show()
 
     FieldLabel { id: caption }
 
@@ -55,15 +62,15 @@ Row {
         id: box
         objectName: root.objectName ? root.objectName + "Box" : ""
         Accessible.name: root.label
-        currentIndex: root.shownIndex
         errorHighlight: root.enabled && !root.valid
+        onCountChanged: root.show()
         onActivated: {
             var previous = root.shownIndex
-            currentIndex = Qt.binding(function() { return root.shownIndex })
             var v = root.values ? root.values[index] : index
             if (root.target && root.propertyName)
                 root.target[root.propertyName] = v
             root.chosen(v, index, previous)
+            root.show()
         }
         onActiveFocusChanged: if (!activeFocus) root.showInvalid()
     }

@@ -1,0 +1,127 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Dialogs 1.3
+import QtTest 1.2
+import kelbus.types 1.0
+import kelbus.qkel.pb 1.0
+
+// The driver's pages in the program's main window, with the gateway simulator.
+// The tests build on each other's session state and run in name order.
+TestCase {
+    name: "MainWindowPages"
+    when: windowShown
+
+    property var win: null
+
+    function tabs() {
+        tryCompare(win.deviceConfigurationLoader, "status", Loader.Ready)
+        return win.deviceConfigurationLoader.item
+    }
+    function showTab(number) {
+        var view = tabs()
+        view.currentIndex = number
+        tryCompare(view.getTab(number), "status", Loader.Ready)
+        return view.getTab(number).item
+    }
+    function logCount(line) {
+        return gatewaySimulator.log().split(line).length - 1
+    }
+    function settled() {
+        return !stateMachine.busy
+    }
+
+    function initTestCase() {
+        var component = Qt.createComponent("qrc:///qml/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        win = component.createObject(null)
+        verify(win)
+        tryCompare(win, "serialPort", gatewaySimulator.portPath)
+    }
+
+    // Each row replaces the configuration while pages are open, then every tab
+    // is shown: none of them marks it unsaved or changes a byte of it.
+    function test_a_viewingChangesNothing_data() {
+        var file = gatewaySimulator.scratchPath("viewed.frc")
+        return [
+            { tag: "read after connecting", type: KelTypes.CONFIGURATION_TYPE_READ_FROM_DEVICE,
+              replace: function() { stateMachine.doConnect() } },
+            { tag: "new", type: KelTypes.CONFIGURATION_TYPE_NEW, newDevice: true,
+              replace: function() { stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[0]) } },
+            { tag: "loaded file", type: KelTypes.CONFIGURATION_TYPE_FILE, newDevice: true, replace: function() {
+                win.dialogs.saveConfigurationTo("file://" + file)
+                tryCompare(saveStatusTracker, "currentFilePath", file)
+                stateMachine.doLoadConfiguration("file://" + file) } },
+            { tag: "read on request", type: KelTypes.CONFIGURATION_TYPE_READ_FROM_DEVICE,
+              replace: function() { stateMachine.doReadDeviceConfiguration() } }
+        ]
+    }
+    function test_a_viewingChangesNothing(data) {
+        var reads = logCount("received L")
+        var device = stateMachine.currentDevice
+        data.replace()
+        if (data.newDevice)
+            tryVerify(function() { return stateMachine.currentDevice !== device }, 20000, "device replaced")
+        tryCompare(saveStatusTracker, "configurationType", data.type, 20000)
+        tryVerify(settled, 20000)
+        if (data.type === KelTypes.CONFIGURATION_TYPE_READ_FROM_DEVICE)
+            verify(logCount("received L") > reads, "read from the gateway")
+        verify(stateMachine.connected)
+        saveStatusTracker.saveNeeded = false
+        var before = gatewaySimulator.packedConfiguration()
+        verify(before !== "")
+        for (var i = 0; i < tabs().count; ++i) {
+            showTab(i)
+            waitForRendering(win.contentItem)
+            compare(gatewaySimulator.packedConfiguration(), before, tabs().getTab(i).title)
+            verify(!saveStatusTracker.saveNeeded, tabs().getTab(i).title + " marked the configuration unsaved")
+        }
+    }
+
+    // The button shows for Just Works while connected; only Yes to the main
+    // window's question sends the gateway into pairing mode, and an earlier
+    // No leaves nothing behind that a later Yes on the shared box would trigger.
+    function test_b_pairingMode_data() {
+        return [
+            { tag: "security disabled", mode: BluetoothConfig.SECURITY_MODE__DISABLED, shown: false },
+            { tag: "Just Works, No", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true, answer: StandardButton.No },
+            { tag: "Just Works, Esc", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true },
+            { tag: "Just Works, Yes", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true,
+              answer: StandardButton.Yes, sent: true }
+        ]
+    }
+    function test_b_pairingMode(data) {
+        tryVerify(settled, 20000)
+        verify(stateMachine.connected)
+        var device = stateMachine.currentDevice
+        device.bluetoothInterface.enabled = true
+        device.bluetoothInterface.object.object.securityMode = data.mode
+        var button = findChild(showTab(3), "enterPairingMode")
+        compare(button.visible, data.shown)
+        if (!data.shown)
+            return
+        var pairings = logCount("received Y")
+        var dialog = findChild(win, "genericAreYouSureDialog")
+        mouseClick(button)
+        tryCompare(dialog, "visible", true)
+        compare(dialog.title, "Enter Pairing Mode?")
+        compare(dialog.text, "In order to enter pairing mode, the configurator must terminate the connection to the device. Are you sure you wish to proceed?")
+        if (data.answer === undefined)
+            dialog.reject()
+        else
+            dialog.click(data.answer)
+        if (data.sent) {
+            tryVerify(function() { return logCount("received Y") > pairings }, 10000, "pairing mode sent")
+            tryCompare(stateMachine, "connected", false, 10000)
+            return
+        }
+        dialog.open()
+        dialog.click(StandardButton.Yes)
+        // Commands reach the gateway in order: once the read is there, a
+        // pairing command would have been too.
+        var reads = logCount("received L")
+        stateMachine.doReadDeviceConfiguration()
+        tryVerify(function() { return logCount("received L") > reads }, 10000)
+        compare(logCount("received Y"), pairings)
+        verify(stateMachine.connected)
+    }
+}
