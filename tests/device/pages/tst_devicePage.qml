@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtTest 1.15
 
 // The Device page in the real engine over a new configuration of the real driver.
 Item {
@@ -7,34 +6,11 @@ Item {
     width: 1024
     height: 768
 
-    Component {
-        id: pageComponent
-        Loader { anchors.fill: parent; source: "qrc:///ferrowWlan7701/qml/config/device.qml" }
-    }
-
-    TestCase {
+    PageTestCase {
         name: "DevicePage"
+        source: "qrc:///ferrowWlan7701/qml/config/device.qml"
         when: windowShown
 
-        property QtObject device: null
-
-        function init() {
-            stateMachine.doNewConfiguration("012001017701")
-            tryVerify(function() { return stateMachine.currentDevice !== null })
-            device = stateMachine.currentDevice
-        }
-
-        function createPage() {
-            var loader = createTemporaryObject(pageComponent, root)
-            tryCompare(loader, "status", Loader.Ready)
-            return loader.item
-        }
-
-        function child(page, name) {
-            var found = findChild(page, name)
-            verify(found !== null, name)
-            return found
-        }
 
         function test_canOpenIds_data() {
             return [

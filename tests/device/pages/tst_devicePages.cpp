@@ -4,16 +4,45 @@
 #include "stateMachine.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QQmlContext>
 #include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QtQml>
 #include <QtQuickTest>
+
+#include <cstdio>
+#include <utility>
 
 extern "C" const char* __asan_default_options()
 {
     return "fast_unwind_on_malloc=0";
 }
 
+
+namespace {
+
+// Warnings and critical messages of the whole run. The test library's own
+// handler only logs them, yet a page that warns is a broken page.
+QStringList gWarnings;
+QStringList gOutsideTests;
+QtMessageHandler gBelow = nullptr;
+
+// The offscreen platform says so whenever a page opens its error box window.
+const QString OffscreenNotice = QStringLiteral("This plugin does not support propagateSizeHints()");
+
+void recordWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if ((type == QtWarningMsg || type == QtCriticalMsg) && message != OffscreenNotice)
+        gWarnings << message;
+    if (gBelow)
+        gBelow(type, context, message);
+}
+
+} // namespace
 
 // Gives every test file's engine the program's types and the real facade.
 // It also hands the tests the packed bytes of the current configuration.
@@ -28,17 +57,55 @@ public:
         return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
     }
 
+    // Where the pages' pictures go when the screenshot script asks for them.
+    Q_PROPERTY(QString shotDirectory READ shotDirectory CONSTANT)
+
+public:
+    QString shotDirectory() const { return qEnvironmentVariable("TARN_PAGE_SHOTS"); }
+
+    Q_INVOKABLE bool saveWindow(QQuickItem* item, const QString& name) const
+    {
+        return item && item->window() && item->window()->grabWindow().save(shotDirectory() + "/" + name + ".png");
+    }
+
+    // The test library installs its handler when the first test case starts;
+    // each test function puts the recorder above it (so that its log still
+    // shows every line) and takes it off again when it ends.
+    Q_INVOKABLE void watchWarnings()
+    {
+        gOutsideTests += std::exchange(gWarnings, {});
+        mBelowRun = gBelow;
+        mTestLog = qInstallMessageHandler(recordWarning);
+        gBelow = mTestLog;
+    }
+
+    Q_INVOKABLE QStringList takeWarnings()
+    {
+        qInstallMessageHandler(mTestLog);
+        gBelow = mBelowRun;
+        return std::exchange(gWarnings, {});
+    }
+
 public slots:
     void qmlEngineAvailable(QQmlEngine* engine)
     {
         QKel::Gui::publishContext(engine->rootContext());
         engine->rootContext()->setContextProperty(QStringLiteral("pagesTest"), this);
     }
+
+private:
+    QtMessageHandler mTestLog = nullptr;
+    QtMessageHandler mBelowRun = nullptr;
 };
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QUICK_BACKEND", "software");
+    // Without a runtime directory Qt warns before any page exists.
+    QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
+    gBelow = qInstallMessageHandler(recordWarning);
     QApplication app(argc, argv);
 
     QKel::Gui::registerQmlTypes();
@@ -53,7 +120,16 @@ int main(int argc, char** argv)
 
     PagesSetup setup;
     QTEST_SET_MAIN_SOURCE_PATH
-    return quick_test_main_with_setup(argc, argv, "devicepages", QUICK_TEST_SOURCE_DIR, &setup);
+    const int failed = quick_test_main_with_setup(argc, argv, "devicepages", QUICK_TEST_SOURCE_DIR, &setup);
+    // What was said outside the test functions (loading a test file, tearing
+    // the engine down) fails the run as a whole.
+    gOutsideTests += gWarnings;
+    if (!gOutsideTests.isEmpty()) {
+        fprintf(stderr, "FAIL: %lld warning(s) outside the test functions\n",
+                static_cast<long long>(gOutsideTests.size()));
+        return failed ? failed : 1;
+    }
+    return failed;
 }
 
 #include "tst_devicePages.moc"

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtTest 1.15
 
 // The Expert page in the real engine over a new configuration of the real driver.
 Item {
@@ -7,35 +6,15 @@ Item {
     width: 1024
     height: 768
 
-    Component {
-        id: pageComponent
-        Loader { anchors.fill: parent; source: "qrc:///ferrowWlan7701/qml/config/expert.qml" }
-    }
-
-    TestCase {
+    PageTestCase {
         name: "ExpertPage"
+        source: "qrc:///ferrowWlan7701/qml/config/expert.qml"
         when: windowShown
 
-        property QtObject device: null
         property QtObject co: null
 
-        function init() {
-            stateMachine.doNewConfiguration("012001017701")
-            tryVerify(function() { return stateMachine.currentDevice !== null })
-            device = stateMachine.currentDevice
+        function prepare() {
             co = device.canConfig.canOpenConfig
-        }
-
-        function createPage() {
-            var loader = createTemporaryObject(pageComponent, root)
-            tryCompare(loader, "status", Loader.Ready)
-            return loader.item
-        }
-
-        function child(page, name) {
-            var found = findChild(page, name)
-            verify(found !== null, name)
-            return found
         }
 
         function test_loadDefaultsAndSharedTimeout() {
@@ -54,7 +33,9 @@ Item {
                 compare(servers[i].txChannel, 0x580)
             }
             var packedDefaults = pagesTest.packedConfiguration()
-            child(page, "serverTimeoutBox").value = 3000
+            var timeout = child(page, "serverTimeoutBoxSpin")
+            timeout.forceActiveFocus()
+            timeout.value = 3000
             compare(servers[0].timeoutMs, 3000)
             compare(servers[1].timeoutMs, 3000)
             verify(pagesTest.packedConfiguration() !== packedDefaults)

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtTest 1.15
 
 // The Safety page in the real engine over a new configuration of the real driver.
 Item {
@@ -7,34 +6,16 @@ Item {
     width: 1024
     height: 768
 
-    Component {
-        id: pageComponent
-        Loader { anchors.fill: parent; source: "qrc:///ferrowWlan7701/qml/config/safety.qml" }
-    }
-
-    TestCase {
+    PageTestCase {
         name: "SafetyPage"
+        source: "qrc:///ferrowWlan7701/qml/config/safety.qml"
         when: windowShown
 
         property QtObject sf: null
 
-        function init() {
-            stateMachine.doNewConfiguration("012001017701")
-            tryVerify(function() { return stateMachine.currentDevice !== null })
-            sf = stateMachine.currentDevice.productConfig.object.safetyFunction
+        function prepare() {
+            sf = device.productConfig.object.safetyFunction
             verify(sf !== null)
-        }
-
-        function createPage() {
-            var loader = createTemporaryObject(pageComponent, root)
-            tryCompare(loader, "status", Loader.Ready)
-            return loader.item
-        }
-
-        function child(page, name) {
-            var found = findChild(page, name)
-            verify(found !== null, name)
-            return found
         }
 
         function test_comparisonValueAtFullWidth_data() {
@@ -57,7 +38,10 @@ Item {
 
             // Written back from the box without rounding.
             sf.testValue = 0
-            box.value = data.value
+            sf.active = true
+            var spin = child(page, "comparisonValueBoxSpin")
+            spin.forceActiveFocus()
+            spin.value = data.value
             compare(sf.testValue, data.value)
         }
 

@@ -41,7 +41,7 @@ ToolTipGroupBox {
             value: dns ? (group.ip && group.ip.dnsList.length > modelData[0] ? group.ip.dnsList[modelData[0]] : "") : String(group.ip ? group.ip[modelData[0]] : "")
             enabled: group.staticAddresses
             pattern: new RegExp(page.ipPattern)
-            valid: page.ipValid(text)
+            accepts: function(text) { return page.ipValid(text) }
             onEdited: if (dns) page.writeDns(modelData[0], text)
         }
     }

@@ -11,7 +11,6 @@ ToolTipGroupBox {
     readonly property var keyRule: ({ 1: [10, "[0-9A-Fa-f]{0,10}"], 2: [26, "[0-9A-Fa-f]{0,26}"], 3: [63, "[\\x20-\\x7E]{0,63}"] })
     readonly property int shown: modeBox.shownIndex
     readonly property int minimum: shown === 1 ? 10 : shown === 2 ? 26 : shown === 3 ? 8 : 0
-    property int previousChoice: shown
 
     title: qsTr("WLAN Settings")
 
@@ -39,9 +38,8 @@ ToolTipGroupBox {
             errorText: qsTr("The chosen authentication type is not supported by the current WLAN operating mode. Reverting to none.")
             toolTip: qsTr("WEP64: 10 hexadecimal digits (infrastructure only)\nWEP128: 26 hexadecimal digits (infrastructure only)\nWPA/WPA2 Mixed: 8 to 63 alphanumeric digits\nPEAP: 0 to 64 printable ASCII characters (all fields) (infrastructure only)")
             onChosen: {
-                if ((group.previousChoice === 3 && (index === 1 || index === 2)) || (group.previousChoice === 2 && index === 1))
+                if ((previousIndex === 3 && (index === 1 || index === 2)) || (previousIndex === 2 && index === 1))
                     group.auth.passphrase = ""
-                group.previousChoice = index
                 if (page.authInvalid) {
                     showInvalid()
                     box.forceActiveFocus()
@@ -54,7 +52,7 @@ ToolTipGroupBox {
             enabled: bound && group.mode > 0 && group.shown > 0
             pattern: new RegExp(group.shown >= 1 && group.shown <= 3 ? group.keyRule[group.shown][1] : ".{0,63}")
             maximumLength: group.shown === 1 ? 10 : group.shown === 2 ? 26 : 63
-            valid: text.length >= group.minimum
+            accepts: function(text) { return text.length >= group.minimum }
             errorText: qsTr("Minimum required authentication key length") + ": " + group.minimum
             echoMode: showKey.checked ? TextInput.Normal : TextInput.Password
         }

@@ -79,7 +79,7 @@ ConfigPage {
                         objectName: "sppRemoteMac"; label: qsTr("Bluetooth MAC address")
                         target: page.remote ? page.remote.object : null; propertyName: "mac"
                         pattern: new RegExp(page.macPattern)
-                        valid: page.macValid(text)
+                        accepts: function(text) { return page.macValid(text) }
                         errorText: qsTr("Please enter a valid client MAC address.")
                     }
                 }

@@ -1,7 +1,216 @@
 import QtQuick 2.15
+import QtQuick.Controls 1.4
+import kelbus.types 1.0
+import kelbus.qkel.pb 1.0
+import "qrc:///themes/morvane/qml/."
 import "../fields"
+import "../fields/numberFormat.js" as NumberFormat
 
-// Filled by the page of its own; until then an empty configuration page.
+// The CAN receive filters: a table of every filter and, above it, the
+// selected filter's settings. The selected row's values are read into the
+// page; a control writes one role of that row through the model, never while
+// the row is being read.
 ConfigPage {
+    id: page
     objectName: "canReceivePage"
+
+    property bool hexadecimal: true
+    property int canFormat: KelTypes.CAN_FORMAT_LAYER2
+    readonly property bool layer2: canFormat === KelTypes.CAN_FORMAT_LAYER2
+    readonly property QtObject device: stateMachine.currentDevice
+    readonly property QtObject model: device && device.canFilterModel ? device.canFilterModel : null
+    readonly property int row: model && table.currentRow >= 0 && table.currentRow < table.rowCount ? table.currentRow : -1
+
+    // The selected row as last read.
+    property bool ready: false
+    property bool rowEnabled: false
+    property bool rowExtended: false
+    property real rowId: 0
+    property real rowMask: 0
+    property real rowInhibitTimeMs: 0
+    property real rowPgn: 0
+    readonly property real idMaximum: rowExtended ? 0x1FFFFFFF : 0x7FF
+
+    function readRow() {
+        ready = false
+        if (row >= 0) {
+            var at = model.index(row, 0)
+            rowEnabled = !!model.data(at, CanFilterModel.CAN_FILTER_ROLE__ENABLED)
+            rowExtended = !!model.data(at, CanFilterModel.CAN_FILTER_ROLE__EXTENDED)
+            rowMask = Number(model.data(at, CanFilterModel.CAN_FILTER_ROLE__MASK))
+            rowId = Number(model.data(at, CanFilterModel.CAN_FILTER_ROLE__ID))
+            rowInhibitTimeMs = Number(model.data(at, CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS))
+            rowPgn = Number(model.data(at, CanFilterModel.CAN_FILTER_ROLE__PGN))
+        }
+        ready = row >= 0
+    }
+
+    function write(role, value) {
+        if (ready && row >= 0)
+            model.setData(model.index(row, 0), value, role)
+    }
+
+    // J1939 identifiers are 29-bit with the PGN in bits 8 to 23.
+    function chooseFormat(j1939) {
+        canFormat = j1939 ? KelTypes.CAN_FORMAT_J1939 : KelTypes.CAN_FORMAT_LAYER2
+        if (!j1939 || !model)
+            return
+        for (var i = 0; i < table.rowCount; ++i) {
+            model.setData(model.index(i, 0), 0x00FFFF00, CanFilterModel.CAN_FILTER_ROLE__MASK)
+            model.setData(model.index(i, 0), true, CanFilterModel.CAN_FILTER_ROLE__EXTENDED)
+        }
+    }
+
+    onRowChanged: {
+        if (row >= 0) {
+            table.selection.clear()
+            table.selection.select(row)
+        }
+        readRow()
+    }
+    onModelChanged: readRow()
+
+    Connections {
+        target: page.model
+        function onDataChanged() {
+            page.readRow()
+        }
+    }
+
+    component Cell: ThemedText {
+        verticalAlignment: Text.AlignVCenter
+        leftPadding: 4
+        rightPadding: 8
+        elide: Text.ElideRight
+    }
+
+    Column {
+        x: 20; y: 20
+        spacing: 20
+
+        Row {
+            spacing: 20
+
+            ToolTipGroupBox {
+                objectName: "onlineGroup"
+                title: qsTr("Online CAN Object")
+                contentsEnabled: page.row >= 0
+
+                BoundCheckBox {
+                    objectName: "activeBox"; text: qsTr("Active")
+                    bound: page.row >= 0; value: page.rowEnabled
+                    onToggledByUser: page.write(CanFilterModel.CAN_FILTER_ROLE__ENABLED, checked)
+                }
+                BoundComboBox {
+                    objectName: "idLengthBox"; label: qsTr("ID length"); visible: page.layer2
+                    bound: page.row >= 0; value: page.rowExtended ? 1 : 0
+                    model: [qsTr("11-bit"), qsTr("29-bit")]
+                    onChosen: page.write(CanFilterModel.CAN_FILTER_ROLE__EXTENDED, value === 1)
+                }
+                LabelledSpinBox {
+                    objectName: "idBox"; label: qsTr("CAN identifier"); visible: page.layer2
+                    bound: page.row >= 0; value: page.rowId
+                    hexadecimal: page.hexadecimal; maximumValue: page.idMaximum
+                    onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__ID, value)
+                }
+                LabelledSpinBox {
+                    objectName: "pgnBox"; label: qsTr("PGN"); visible: !page.layer2
+                    bound: page.row >= 0; value: page.rowPgn
+                    hexadecimal: page.hexadecimal; maximumValue: 0xFFFF
+                    onEdited: {
+                        page.write(CanFilterModel.CAN_FILTER_ROLE__PGN, value)
+                        page.write(CanFilterModel.CAN_FILTER_ROLE__ID, NumberFormat.identifierOfPgn(value))
+                    }
+                }
+                LabelledSpinBox {
+                    objectName: "maskBox"; label: qsTr("Mask"); visible: page.layer2
+                    bound: page.row >= 0; value: page.rowMask
+                    hexadecimal: page.hexadecimal; maximumValue: page.idMaximum
+                    onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__MASK, value)
+                }
+                LabelledSpinBox {
+                    objectName: "downsamplingBox"; label: qsTr("Downsampling")
+                    bound: page.row >= 0; value: Math.floor(page.rowInhibitTimeMs / 10)
+                    maximumValue: Math.floor(65535 / 10); suffix: " x10 " + qsTr("ms")
+                    onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS, value * 10)
+                }
+                ThemedText {
+                    objectName: "filterPatternText"
+                    visible: page.layer2
+                    height: 25
+                    verticalAlignment: Text.AlignVCenter
+                    text: qsTr("Filter") + ": " + (page.row >= 0
+                          ? NumberFormat.filterPattern(page.rowId, page.rowMask, page.rowExtended ? 29 : 11) : "")
+                    Accessible.name: text
+                }
+            }
+
+            Column {
+                spacing: 20
+
+                ToolTipGroupBox {
+                    title: qsTr("Display Format")
+                    ChoiceSwitch {
+                        objectName: "displayFormat"
+                        first: page.hexadecimal
+                        onChosen: page.hexadecimal = first
+                    }
+                }
+
+                ToolTipGroupBox {
+                    title: qsTr("CAN ID Format")
+                    toolTip: qsTr("Input format for CAN receive objects  Note that the device doesn't support J1939 transport protocols. This option only provides a more convenient way to configure CAN receive objects using PGN values.")
+                    ChoiceSwitch {
+                        objectName: "canIdFormat"
+                        firstText: qsTr("Layer 2"); firstName: "layer2Button"
+                        secondText: qsTr("J1939"); secondName: "j1939Button"
+                        first: page.layer2
+                        onChosen: page.chooseFormat(!first)
+                    }
+                }
+            }
+        }
+
+        ToolTipGroupBox {
+            title: qsTr("Objects")
+
+            ThemedTableView {
+                id: table
+                objectName: "filterTable"
+                Accessible.name: qsTr("Objects")
+                width: 700
+                height: 200
+                model: page.model
+
+                TableViewColumn {
+                    title: qsTr("#"); width: 40
+                    delegate: Cell { text: styleData.row }
+                }
+                TableViewColumn {
+                    role: "enabled"; title: qsTr("Active"); width: 80
+                    delegate: Cell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
+                }
+                TableViewColumn {
+                    role: "extended"; title: qsTr("ID Length"); width: 90; visible: page.layer2
+                    delegate: Cell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
+                }
+                TableViewColumn {
+                    role: "mask"; title: qsTr("Mask"); width: 120; visible: page.layer2
+                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                }
+                TableViewColumn {
+                    role: "id"; title: qsTr("CAN Identifier"); width: 130; visible: page.layer2
+                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                }
+                TableViewColumn {
+                    role: "pgn"; title: qsTr("PGN"); width: 100; visible: !page.layer2
+                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                }
+                TableViewColumn {
+                    role: "inhibitTimeMs"; title: qsTr("Downsampling"); width: 120
+                    delegate: Cell { text: styleData.value + " " + qsTr("ms") }
+                }
+            }
+        }
+    }
 }

@@ -1,13 +1,11 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
-import QtQuick.Layouts 1.15
-import QtQml 2.15
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
-import "numberFormat.js" as NumberFormat
+import "../fields"
+import "../fields/numberFormat.js" as NumberFormat
 
 // Start-up behaviour, loop counts, power management and the two SDO servers.
-Item {
+ConfigPage {
     id: page
     objectName: "expertPage"
 
@@ -41,170 +39,104 @@ Item {
         }
     }
 
-    RowLayout {
-        anchors.left: parent.left
-        anchors.top: parent.top
-        anchors.margins: 10
+    Row {
+        x: 20; y: 20
         spacing: 20
 
-        ColumnLayout {
-            Layout.alignment: Qt.AlignTop
-            spacing: 10
+        Column {
+            spacing: 20
 
-            GroupBox {
+            ToolTipGroupBox {
                 title: qsTr("Start-up Mode")
-                Accessible.name: title
-                Layout.fillWidth: true
-                PageCheckBox {
+                toolTip: qsTr("If this feature is selected, CAN messages are transfered via WLAN and/or Bluetooth while connections are active. (default: active)")
+                BoundCheckBox {
                     objectName: "forwardCanBox"
                     text: qsTr("Start CAN message output on wireless side\nafter link is established")
-                    target: page.fn
-                    propertyName: "forwardCanToClientsByDefault"
+                    target: page.fn; propertyName: "forwardCanToClientsByDefault"
                 }
             }
 
-            GroupBox {
+            ToolTipGroupBox {
                 title: qsTr("NMT Start-up Mode")
-                Accessible.name: title
-                Layout.fillWidth: true
-                Column {
-                    spacing: 6
-                    CheckBox {
-                        objectName: "operationalBox"
-                        text: qsTr("Enter operational mode automatically")
-                        Accessible.name: text
-                        enabled: false
-                        checked: page.co !== null && page.co.nmtStartupState === SdoConfig.NMT_STATE__OPERATIONAL
-                    }
-                    PageCheckBox {
-                        objectName: "nmtStartAllBox"
-                        text: qsTr("Send NMT start to all nodes")
-                        target: page.co
-                        propertyName: "sendNmtStartToAllNodes"
-                    }
+                // Display only: the start-up state is not edited here.
+                BoundCheckBox {
+                    objectName: "operationalBox"
+                    text: qsTr("Enter operational mode automatically")
+                    bound: false
+                    value: page.co !== null && page.co.nmtStartupState === SdoConfig.NMT_STATE__OPERATIONAL
+                }
+                BoundCheckBox {
+                    objectName: "nmtStartAllBox"; text: qsTr("Send NMT start to all nodes")
+                    target: page.co; propertyName: "sendNmtStartToAllNodes"
                 }
             }
 
-            GroupBox {
+            ToolTipGroupBox {
                 title: qsTr("Performance Parameters")
-                Accessible.name: title
-                Layout.fillWidth: true
-                GridLayout {
-                    columns: 2
-                    columnSpacing: 20
-                    ThemedText { text: qsTr("CAN receive loops per cycle") }
-                    PageSpinBox {
-                        objectName: "canLoopsBox"
-                        label: qsTr("CAN receive loops per cycle")
-                        target: page.fn
-                        propertyName: "canMessagesPerLoop"
-                        maximumValue: 65535
-                    }
-                    ThemedText { text: qsTr("Wireless receive loops per cycle") }
-                    PageSpinBox {
-                        objectName: "serverLoopsBox"
-                        label: qsTr("Wireless receive loops per cycle")
-                        target: page.fn
-                        propertyName: "serverMessagesPerLoop"
-                        maximumValue: 65535
-                    }
+                LabelledSpinBox {
+                    objectName: "canLoopsBox"; label: qsTr("CAN receive loops per cycle"); labelWidth: 260
+                    target: page.fn; propertyName: "canMessagesPerLoop"
+                }
+                LabelledSpinBox {
+                    objectName: "serverLoopsBox"; label: qsTr("Wireless receive loops per cycle"); labelWidth: 260
+                    target: page.fn; propertyName: "serverMessagesPerLoop"
                 }
             }
 
-            GroupBox {
+            ToolTipGroupBox {
                 title: qsTr("Power Management Settings")
-                Accessible.name: title
-                Layout.fillWidth: true
-                GridLayout {
-                    columns: 2
-                    columnSpacing: 20
-                    CheckBox {
-                        id: activeSleepBox
-                        objectName: "activeSleepBox"
-                        Layout.columnSpan: 2
-                        text: qsTr("Enable active sleep and clamp 15 wakeup")
-                        Accessible.name: text
-                        enabled: page.pm !== null
-                        Binding on checked { value: page.activeSleep; restoreMode: Binding.RestoreBinding }
-                        onClicked: if (page.pm)
-                                       page.pm.wakeupEnableBits = NumberFormat.withBit(page.pm.wakeupEnableBits,
-                                                                                       page.activeSleepBit, checked)
-                    }
-                    ThemedText { text: qsTr("Time until sleep after clamp 15 removal"); enabled: page.activeSleep }
-                    PageSpinBox {
-                        objectName: "timeToSleepBox"
-                        label: qsTr("Time until sleep after clamp 15 removal")
-                        target: page.pm
-                        propertyName: "timeToSleepMs"
-                        enabled: page.activeSleep
-                        maximumValue: 65535
-                        suffix: " " + qsTr("s")
-                    }
+                toolTip: qsTr("If this feature is active and clamp 15 is low, the device will move to sleep mode after the time period specified. The device can be awakened with a high signal on clamp 15 or CAN traffic.")
+                BoundCheckBox {
+                    objectName: "activeSleepBox"; text: qsTr("Enable active sleep and clamp 15 wakeup")
+                    bound: page.pm !== null
+                    value: page.activeSleep
+                    onToggledByUser: page.pm.wakeupEnableBits = NumberFormat.withBit(page.pm.wakeupEnableBits,
+                                                                                     page.activeSleepBit, checked)
+                }
+                LabelledSpinBox {
+                    objectName: "timeToSleepBox"; label: qsTr("Time until sleep after clamp 15 removal"); labelWidth: 260
+                    target: page.pm; propertyName: "timeToSleepMs"
+                    enabled: page.activeSleep
+                    suffix: " " + qsTr("s")
                 }
             }
         }
 
-        GroupBox {
+        ToolTipGroupBox {
             objectName: "sdoGroup"
             title: qsTr("SDO Server Settings")
-            Accessible.name: title
-            Layout.alignment: Qt.AlignTop
-            GridLayout {
-                columns: 2
-                columnSpacing: 20
-                ThemedText { text: qsTr("Server timeout"); enabled: page.sdo0 !== null }
-                // One timeout for both servers: a change writes both.
-                ThemedSpinBox {
-                    objectName: "serverTimeoutBox"
-                    Accessible.name: qsTr("Server timeout")
-                    enabled: page.sdo0 !== null
-                    radix: NumberFormat.radix(page.hexadecimal)
-                    prefix: NumberFormat.prefix(page.hexadecimal)
-                    maximumValue: 65535
-                    suffix: " " + qsTr("ms")
-                    value: page.sdo0 ? page.sdo0.timeoutMs : 0
-                    onValueChanged: if (page.sdo0 && page.sdo1 && value !== page.sdo0.timeoutMs) {
-                                        page.sdo0.timeoutMs = value
-                                        page.sdo1.timeoutMs = value
-                                    }
+            // One timeout for both servers: a change writes both.
+            LabelledSpinBox {
+                objectName: "serverTimeoutBox"; label: qsTr("Server timeout")
+                bound: page.sdo0 !== null
+                value: page.sdo0 ? page.sdo0.timeoutMs : 0
+                hexadecimal: page.hexadecimal
+                suffix: " " + qsTr("ms")
+                onEdited: {
+                    page.sdo0.timeoutMs = value
+                    page.sdo1.timeoutMs = value
                 }
-                Repeater {
-                    model: page.channelFields
-                    delegate: ThemedText {
-                        text: modelData.label
-                        enabled: page.sdo0 !== null
-                        Layout.row: index + 1
-                        Layout.column: 0
-                    }
-                }
-                Repeater {
-                    model: page.channelFields
-                    delegate: PageSpinBox {
-                        objectName: modelData.name
-                        label: modelData.label
-                        target: modelData.server === 0 ? page.sdo0 : page.sdo1
-                        propertyName: modelData.field
-                        hexadecimal: page.hexadecimal
-                        maximumValue: 0x7FF
-                        Layout.row: index + 1
-                        Layout.column: 1
-                    }
-                }
-                DisplayFormatSwitch {
-                    objectName: "displayFormat"
-                    Layout.row: 5
-                    Layout.columnSpan: 2
+            }
+            Repeater {
+                model: page.channelFields
+                delegate: LabelledSpinBox {
+                    objectName: modelData.name; label: modelData.label
+                    target: modelData.server === 0 ? page.sdo0 : page.sdo1; propertyName: modelData.field
                     hexadecimal: page.hexadecimal
-                    onChosen: page.hexadecimal = hexadecimal
+                    maximumValue: 0x7FF
                 }
-                Button {
-                    objectName: "loadDefaultsButton"
-                    Layout.row: 6
-                    text: qsTr("Load defaults")
-                    Accessible.name: text
-                    enabled: page.sdo0 !== null
-                    onClicked: page.loadSdoDefaults()
-                }
+            }
+            ChoiceSwitch {
+                objectName: "displayFormat"
+                first: page.hexadecimal
+                onChosen: page.hexadecimal = first
+            }
+            ThemedButton {
+                objectName: "loadDefaultsButton"
+                text: qsTr("Load defaults")
+                Accessible.name: text
+                enabled: page.sdo0 !== null
+                onClicked: page.loadSdoDefaults()
             }
         }
     }

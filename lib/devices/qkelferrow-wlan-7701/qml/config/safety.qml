@@ -1,12 +1,11 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
-import QtQuick.Layouts 1.15
 import "qrc:///themes/morvane/qml/."
-import "numberFormat.js" as NumberFormat
+import "../fields"
+import "../fields/numberFormat.js" as NumberFormat
 
 // The CAN safety function: which CAN signal the device compares with which
 // value to decide the global safety state.
-Item {
+ConfigPage {
     id: page
     objectName: "safetyPage"
 
@@ -16,118 +15,66 @@ Item {
     readonly property QtObject sf: product && product.safetyFunction ? product.safetyFunction : null
     readonly property bool fieldsEnabled: sf !== null && sf.active
 
-    GroupBox {
-        id: group
+    ToolTipGroupBox {
+        x: 20; y: 20
         objectName: "safetyFunctionGroup"
         title: qsTr("Safety Function")
-        Accessible.name: title
-        anchors.left: parent.left
-        anchors.top: parent.top
-        anchors.margins: 10
+        toolTip: qsTr("If enabled, the Safety Function can be used to disable certain features in the Service Tool when the global safety state is inactive.\n\nThe global safety state is determined by comparing data from the specified CAN message to a given value using the configurable logic mode (OR/AND).")
 
-        GridLayout {
-            columns: 2
-            columnSpacing: 20
-            rowSpacing: 6
+        BoundCheckBox { objectName: "enableBox"; text: qsTr("Enable"); target: page.sf; propertyName: "active" }
 
-            PageCheckBox {
-                objectName: "enableBox"
-                Layout.columnSpan: 2
-                text: qsTr("Enable")
-                target: page.sf
-                propertyName: "active"
+        Column {
+            spacing: 5
+            enabled: page.fieldsEnabled
+
+            LabelledSpinBox {
+                objectName: "canIdBox"; label: qsTr("CAN ID"); target: page.sf; propertyName: "canId"
+                hexadecimal: page.hexadecimal; maximumValue: 0x7FFFFFFF
             }
-
-            ThemedText { text: qsTr("CAN ID"); enabled: page.fieldsEnabled }
-            PageSpinBox {
-                objectName: "canIdBox"
-                label: qsTr("CAN ID")
-                target: page.sf
-                propertyName: "canId"
-                enabled: page.fieldsEnabled
+            LabelledSpinBox {
+                objectName: "timeoutBox"; label: qsTr("Timeout (ms)"); target: page.sf; propertyName: "timeoutMs"
                 hexadecimal: page.hexadecimal
-                maximumValue: 0x7FFFFFFF
             }
-
-            ThemedText { text: qsTr("Timeout (ms)"); enabled: page.fieldsEnabled }
-            PageSpinBox {
-                objectName: "timeoutBox"
-                label: qsTr("Timeout (ms)")
-                target: page.sf
-                propertyName: "timeoutMs"
-                enabled: page.fieldsEnabled
-                hexadecimal: page.hexadecimal
-                maximumValue: 65535
-            }
-
-            ThemedText { text: qsTr("Data type"); enabled: page.fieldsEnabled }
-            PageComboBox {
-                objectName: "dataTypeBox"
-                label: qsTr("Data type")
-                target: page.sf
-                propertyName: "dataType"
-                enabled: page.fieldsEnabled
+            BoundComboBox {
+                objectName: "dataTypeBox"; label: qsTr("Data type"); target: page.sf; propertyName: "dataType"
                 model: ["unsigned8", "unsigned16", "unsigned32", "signed8", "signed16", "signed32"]
             }
-
-            ThemedText { text: qsTr("Start position"); enabled: page.fieldsEnabled }
-            PageSpinBox {
-                objectName: "startPositionBox"
-                label: qsTr("Start position")
-                target: page.sf
-                propertyName: "startPosition"
-                enabled: page.fieldsEnabled
-                hexadecimal: page.hexadecimal
-                maximumValue: 7
+            LabelledSpinBox {
+                objectName: "startPositionBox"; label: qsTr("Start position"); target: page.sf
+                propertyName: "startPosition"; hexadecimal: page.hexadecimal; maximumValue: 7
             }
-
-            ThemedText { text: qsTr("Byte order"); enabled: page.fieldsEnabled }
-            PageComboBox {
-                objectName: "byteOrderBox"
-                label: qsTr("Byte order")
-                target: page.sf
-                propertyName: "canByteOrder"
-                enabled: page.fieldsEnabled
+            BoundComboBox {
+                objectName: "byteOrderBox"; label: qsTr("Byte order"); target: page.sf; propertyName: "canByteOrder"
                 model: [qsTr("Intel"), qsTr("Motorola")]
             }
-
-            ThemedText { text: qsTr("Trigger condition"); enabled: page.fieldsEnabled }
-            PageComboBox {
-                objectName: "triggerConditionBox"
-                label: qsTr("Trigger condition")
-                target: page.sf
+            BoundComboBox {
+                objectName: "triggerConditionBox"; label: qsTr("Trigger condition"); target: page.sf
                 propertyName: "triggerCondition"
-                enabled: page.fieldsEnabled
                 model: [qsTr("Equal"), qsTr("Greater or equal"), qsTr("Greater"), qsTr("Less or equal"),
                         qsTr("Less"), qsTr("Not equal")]
             }
-
-            ThemedText { text: qsTr("Comparison value"); enabled: page.fieldsEnabled }
-            ThemedSpinBox {
+            // The range follows the data type and is set before the value, so
+            // that a stored value is clamped only by its own type's range; a
+            // clamped value is written back.
+            LabelledSpinBox {
                 id: comparison
-                objectName: "comparisonValueBox"
-                Accessible.name: qsTr("Comparison value")
-                enabled: page.fieldsEnabled
-                radix: NumberFormat.radix(page.hexadecimal)
-                prefix: NumberFormat.prefix(page.hexadecimal)
-
-                // The range follows the data type; it is set before the value,
-                // so that a stored value is clamped only by its own type's range.
-                property bool applying: false
+                objectName: "comparisonValueBox"; label: qsTr("Comparison value")
+                bound: page.sf !== null
+                value: page.sf ? page.sf.testValue : 0
+                hexadecimal: page.hexadecimal
                 minimumValue: NumberFormat.widestRange.minimum
                 maximumValue: NumberFormat.widestRange.maximum
+                onEdited: page.sf.testValue = value
 
                 function applyStored() {
                     if (!page.sf)
                         return
                     var range = NumberFormat.rangeOfDataType(page.sf.dataType)
-                    applying = true
                     minimumValue = range.minimum
                     maximumValue = range.maximum
-                    value = page.sf.testValue
-                    applying = false
-                    if (value !== page.sf.testValue)
-                        page.sf.testValue = value
+                    sync()
+                    if (spinBox.value !== page.sf.testValue)
+                        page.sf.testValue = spinBox.value
                 }
 
                 Connections {
@@ -140,25 +87,17 @@ Item {
                     function onSfChanged() { comparison.applyStored() }
                 }
                 Component.onCompleted: applyStored()
-                onValueChanged: if (!applying && page.sf && value !== page.sf.testValue) page.sf.testValue = value
             }
-
-            ThemedText { text: qsTr("Logic mode"); enabled: page.fieldsEnabled }
-            PageComboBox {
-                objectName: "logicModeBox"
-                label: qsTr("Logic mode")
-                target: page.sf
-                propertyName: "logicMode"
-                enabled: page.fieldsEnabled
+            BoundComboBox {
+                objectName: "logicModeBox"; label: qsTr("Logic mode"); target: page.sf; propertyName: "logicMode"
                 model: [qsTr("OR"), qsTr("AND")]
             }
+        }
 
-            DisplayFormatSwitch {
-                objectName: "displayFormat"
-                Layout.columnSpan: 2
-                hexadecimal: page.hexadecimal
-                onChosen: page.hexadecimal = hexadecimal
-            }
+        ChoiceSwitch {
+            objectName: "displayFormat"
+            first: page.hexadecimal
+            onChosen: page.hexadecimal = first
         }
     }
 }

@@ -8,7 +8,8 @@ import "fields.js" as Fields
 //                   model: ["TCP", "UDP"] }
 // `values` maps each entry to the stored value (default: the entry's index);
 // a stored value not listed shows `fallbackIndex` (-1: no selection). Without
-// a target, bind `value` and `bound` and handle `chosen(value, index)`.
+// a target, bind `value` and `bound` and handle `chosen(value, index)`;
+// `previousIndex` is the entry shown before the choice.
 // Leaving the box while `valid` is false shows errorTitle / errorText.
 Row {
     id: root
@@ -29,7 +30,7 @@ Row {
     property alias box: box
     readonly property int shownIndex: indexOf(value)
 
-    signal chosen(var value, int index)
+    signal chosen(var value, int index, int previousIndex)
 
     function indexOf(v) {
         if (!bound || v === undefined)
@@ -57,11 +58,12 @@ Row {
         currentIndex: root.shownIndex
         errorHighlight: root.enabled && !root.valid
         onActivated: {
+            var previous = root.shownIndex
             currentIndex = Qt.binding(function() { return root.shownIndex })
             var v = root.values ? root.values[index] : index
             if (root.target && root.propertyName)
                 root.target[root.propertyName] = v
-            root.chosen(v, index)
+            root.chosen(v, index, previous)
         }
         onActiveFocusChanged: if (!activeFocus) root.showInvalid()
     }

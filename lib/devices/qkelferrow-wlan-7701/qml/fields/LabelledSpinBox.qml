@@ -1,13 +1,15 @@
 import QtQuick 2.15
 import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
+import "numberFormat.js" as NumberFormat
 
 // A labelled spin box bound to one number property, written when the user
 // changes the number (never on load or when the target changes, which only
 // clamp the shown number: writes need the box to have the focus).
 //   LabelledSpinBox { label: qsTr("Port number"); target: server; propertyName: "port"
 //                     minimumValue: 1; maximumValue: 65535 }
-// Without a target, bind `value` and `bound` and handle `edited(value)`.
+// `hexadecimal` shows the number in base 16 with "0x". Without a target, bind
+// `value` and `bound` and handle `edited(value)`.
 Row {
     id: root
 
@@ -22,9 +24,8 @@ Row {
     property alias maximumValue: spin.maximumValue
     property alias decimals: spin.decimals
     property alias stepSize: spin.stepSize
-    property alias prefix: spin.prefix
+    property bool hexadecimal: false
     property alias suffix: spin.suffix
-    property alias radix: spin.radix
     property alias spinBox: spin
 
     signal edited(real value)
@@ -50,6 +51,8 @@ Row {
         objectName: root.objectName ? root.objectName + "Spin" : ""
         Accessible.name: root.label
         maximumValue: 65535
+        radix: NumberFormat.radix(root.hexadecimal)
+        prefix: NumberFormat.prefix(root.hexadecimal)
         Component.onCompleted: root.sync()
         onValueChanged: {
             if (root.syncing || !root.bound || !activeFocus || value === root.value)

@@ -7,7 +7,7 @@ import "fields.js" as Fields
 //                       pattern: /[\x20-\x7E]{0,32}/ }
 // Or without a target: set `value` and `bound`, handle `edited(text)`.
 // Only input that can still match `pattern` is typed; the text is written on
-// every user change while `valid` holds (bind it to a test of `text`), else
+// every user change that `accepts(text)` (a test of the typed text), else
 // the field turns red and the property keeps its value. Leaving an invalid
 // field shows errorTitle / errorText and puts the focus back. Loading never
 // writes; without a target the field is disabled and empty.
@@ -23,7 +23,10 @@ Row {
     property string value: String(Fields.read(target, propertyName, ""))
     property alias text: field.text
     property var pattern: /.*/
-    property bool valid: true
+    // Asked on every change rather than bound, so that a write never sees the
+    // verdict on the previous text.
+    property var accepts: function(text) { return true }
+    readonly property bool valid: accepts(field.text)
     property string errorTitle: qsTr("Invalid Input Data")
     property string errorText: ""
     property alias echoMode: field.echoMode
@@ -62,7 +65,7 @@ Row {
         validator: RegExpValidator { regExp: root.pattern }
         errorHighlight: root.enabled && !root.valid
         onTextChanged: {
-            if (!root.syncing && root.bound && root.valid && text !== root.value)
+            if (!root.syncing && root.bound && root.accepts(text) && text !== root.value)
                 root.write(text)
         }
         onActiveFocusChanged: {
