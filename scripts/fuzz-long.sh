@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # fuzz-long.sh [executions]: builds the libFuzzer targets (build-fuzz/, clang)
 # and runs each for `executions` executions (default 10 million), printing the
-# executions and findings of each. Not part of CI; takes hours.
+# executions and findings of each. Not part of CI; 10 M each takes one to two
+# hours on two cores.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 executions=${1:-10000000}

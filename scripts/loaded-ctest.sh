@@ -4,6 +4,7 @@
 # process per core keeps every core loaded, as a parallel build would. Prints
 # each run's result and a final count; keeps the log of every failed run;
 # exits non-zero if any run failed. Build first: ./scripts/build.sh build
+# TARN_CTEST_ARGS adds ctest arguments (e.g. "-R tst_serialProvider").
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-20}
@@ -26,7 +27,7 @@ failed=0
 for run in $(seq "$runs"); do
   log=$logs/run-$run.log
   begin=$SECONDS
-  if (cd "$build" && ctest -j2 --output-on-failure) >"$log" 2>&1; then
+  if (cd "$build" && ctest -j2 --output-on-failure ${TARN_CTEST_ARGS:-}) >"$log" 2>&1; then
     echo "run $run/$runs: PASS ($((SECONDS - begin)) s)"
     rm -f "$log"
   else

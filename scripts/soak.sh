@@ -29,7 +29,7 @@ export XDG_CONFIG_HOME=$work/config
 
 echo "== $runs autoflash runs against one simulator"
 "$bin/frctool" new 012001017701 "$work/flash.frc" || exit 2
-"$bin/tarn-gateway-sim" --link "$work/gateway" --store "$work/stored.frc" 2>"$work/simulator.log" &
+"$bin/tarn-gateway-sim" --link "$work/gateway" --store "$work/stored.frc" >/dev/null 2>"$work/simulator.log" &
 sim_pid=$!
 for _ in $(seq 100); do [ -e "$work/gateway" ] && break; sleep 0.1; done
 [ -e "$work/gateway" ] || { echo "the simulator did not start"; cat "$work/simulator.log"; exit 2; }

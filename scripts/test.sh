@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
 #  1. the regular build (build/) and all of its tests, unit and end-to-end;
-#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and its unit tests;
+#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and its unit tests
+#     (with TARN_ASAN_E2E=1 its end-to-end tests too);
 #  3. the libFuzzer targets (build-fuzz/, clang), each for a bounded time.
 # Every stage runs even when an earlier one failed; a summary closes the run.
 set -uo pipefail
@@ -10,6 +11,8 @@ cd "$root"
 "$root/scripts/install-deps.sh" || exit 1
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.ccache}
 fuzz_seconds=${TARN_FUZZ_SECONDS:-40}
+sanitizer_labels=unit
+[ "${TARN_ASAN_E2E:-0}" = 1 ] && sanitizer_labels='unit|e2e'
 summary=()
 status=0
 started=$SECONDS
@@ -35,7 +38,7 @@ release_tests() {
 sanitizer_tests() {
   "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BUILD_BENCH=OFF &&
     (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      LSAN_OPTIONS=suppressions=$root/tests/lsan.supp ctest --output-on-failure -j2 -L unit)
+      LSAN_OPTIONS=suppressions=$root/tests/lsan.supp ctest --output-on-failure -j2 -L "$sanitizer_labels")
 }
 
 fuzzing() {
@@ -44,7 +47,7 @@ fuzzing() {
 }
 
 stage "release build, unit and end-to-end tests" release_tests
-stage "AddressSanitizer + UndefinedBehaviorSanitizer build, unit tests" sanitizer_tests
+stage "AddressSanitizer + UndefinedBehaviorSanitizer build, tests labelled $sanitizer_labels" sanitizer_tests
 if ls fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   stage "fuzzing (${fuzz_seconds} s per target)" fuzzing
 fi

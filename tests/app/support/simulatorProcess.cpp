@@ -67,6 +67,13 @@ QByteArray SimulatorProcess::log()
     return mLog += mProcess.readAllStandardError();
 }
 
+QByteArray SimulatorProcess::takeLog()
+{
+    QByteArray taken = log();
+    mLog.clear();
+    return taken;
+}
+
 QByteArray SimulatorProcess::stop()
 {
     if (mProcess.state() != QProcess::NotRunning) {

@@ -31,6 +31,10 @@ public:
     // The log so far, without waiting (the caller's event loop delivers it).
     QByteArray log();
 
+    // The log so far, which is then forgotten: a long run keeps only the
+    // latest part.
+    QByteArray takeLog();
+
     // Ends the simulator and returns its log (one line per received command).
     QByteArray stop();
 
