@@ -25,6 +25,10 @@ class StateMachine : public QThread
     Q_PROPERTY(bool busy READ busy NOTIFY busyChanged)
     Q_PROPERTY(QObject* currentDevice READ currentDevice NOTIFY currentDeviceChanged)
     Q_PROPERTY(QString deviceIdString READ deviceIdString NOTIFY deviceIdStringChanged)
+    // What the user can do about the failure reported last by commsError or
+    // timeout, one paragraph; set before either is emitted, empty when the
+    // cause cannot be told.
+    Q_PROPERTY(QString failureAdvice READ failureAdvice NOTIFY failureAdviceChanged)
 
 public:
     static StateMachine* instance();
@@ -37,6 +41,7 @@ public:
     bool busy() const;
     QObject* currentDevice() const;
     QString deviceIdString() const;
+    QString failureAdvice() const;
 
     // True once the machine was started and handed to the main thread; before
     // that every operation is a no-op.
@@ -61,6 +66,7 @@ signals:
     void busyChanged(bool busy);
     void currentDeviceChanged(QObject* currentDevice);
     void deviceIdStringChanged(QString deviceIdString);
+    void failureAdviceChanged(QString failureAdvice);
     void deviceUnsupported(QString deviceIdString, QString productId);
     void configurationUnsupported(QString productId);
     void configurationVersionMismatch();
@@ -96,12 +102,14 @@ private slots:
     void onNewData(QByteArray data);
     void onLoadStartupOptions(QString configurationFile, bool autoflash);
     void onCommsError(quint16 errorCode, const QString& errorText);
+    void onErrorAdvised(quint16 errorCode, const QString& advice);
     void onTimeout();
     void onLoadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
     void onCurrentDeviceChanged(QObject* currentDevice);
 
 private:
     bool emitLoadErrorSignal(int loadError);
+    void setFailureAdvice(const QString& advice);
     bool loadConfiguration(const QString& configurationUrl);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
