@@ -95,6 +95,9 @@ QString PortAdvice::deniedGroup(const QString& portName)
     struct stat status = {};
     if (::stat(location.constData(), &status) != 0 || ::access(location.constData(), R_OK | W_OK) == 0)
         return QString();
+    // Joining a group that may not read and write the node would not help.
+    if ((status.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP) || status.st_gid == 0)
+        return QString();
     const struct group* owner = ::getgrgid(status.st_gid);
     return owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(status.st_gid);
 }

@@ -20,7 +20,8 @@ public:
     // Advice for a device that stayed silent while the session was being set up.
     static QString forSilence(const QString& portName);
 
-    // The group owning the node, when this user may not read and write it.
+    // The group owning the node, when this user may not read and write it
+    // and members of that group may.
     static QString deniedGroup(const QString& portName);
     // "program (process ID n)" of another process holding the port, from its
     // lock file or the open files under /proc; empty when none is found.
