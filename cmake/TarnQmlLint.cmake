@@ -1,6 +1,6 @@
-# Runs qmllint over every QML file under app/, lib/ and tests/ (globbed at test
+# Runs qmllint over every QML file under app/, lib/, tests/ and scripts/ (globbed at test
 # time, so files added later are covered too); fails when any file fails.
-file(GLOB_RECURSE files ${ROOT}/app/*.qml ${ROOT}/lib/*.qml ${ROOT}/tests/*.qml)
+file(GLOB_RECURSE files ${ROOT}/app/*.qml ${ROOT}/lib/*.qml ${ROOT}/tests/*.qml ${ROOT}/scripts/*.qml)
 if(NOT files)
   message(FATAL_ERROR "no QML files found under ${ROOT}")
 endif()

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache
   qtbase5-dev qtdeclarative5-dev qtdeclarative5-dev-tools libqt5serialport5-dev
   qml-module-qtquick-controls qml-module-qtquick-dialogs qml-module-qtquick-layouts
-  qml-module-qtquick-window2 qml-module-qtqml-models2 qml-module-qttest
+  qml-module-qtquick-window2 qml-module-qtqml-models2 qml-module-qttest qml-module-qt-labs-settings
   libkf5archive-dev libprotobuf-dev protobuf-compiler libboost-dev
   libbenchmark-dev
   clang-14 libclang-rt-14-dev

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/install-deps.sh" || exit 1
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.ccache}
-fuzz_seconds=${TARN_FUZZ_SECONDS:-60}
+fuzz_seconds=${TARN_FUZZ_SECONDS:-40}
 summary=()
 status=0
 started=$SECONDS
@@ -39,9 +39,7 @@ sanitizer_tests() {
 }
 
 fuzzing() {
-  TARN_BUILD_TARGETS=fuzzers "$root/scripts/build.sh" "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DTARN_BUILD_FUZZERS=ON -DTARN_BUILD_TESTS=OFF -DTARN_BUILD_BENCH=OFF &&
+  "$root/fuzz/build-fuzzers.sh" "$root/build-fuzz" &&
     "$root/fuzz/run-fuzzers.sh" "$root/build-fuzz" "$fuzz_seconds"
 }
 

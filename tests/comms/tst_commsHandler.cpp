@@ -151,29 +151,37 @@ void TestCommsHandler::cyclicWriteRefusesEmptyData()
 void TestCommsHandler::closeLetsLastFrameLeave_data()
 {
     QTest::addColumn<QByteArray>("frame");
-    QTest::addColumn<bool>("fromOtherThread");
-    QTest::newRow("normal operation") << BootProtocol::buildEnterNormalOperationCommand() << false;
-    QTest::newRow("factory reset, closed from another thread") << BootProtocol::buildFactoryResetCommand() << true;
-    QTest::newRow("64 KiB frame") << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, 'c')) << false;
+    QTest::addColumn<QString>("end");
+    QTest::newRow("normal operation") << BootProtocol::buildEnterNormalOperationCommand() << "close";
+    QTest::newRow("factory reset, closed from another thread") << BootProtocol::buildFactoryResetCommand() << "other thread";
+    QTest::newRow("64 KiB frame") << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, 'c')) << "close";
     QTest::newRow("64 KiB frame, closed from another thread")
-        << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, '\r')) << true;
+        << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, '\r')) << "other thread";
+    // The program quits right after asking for normal operation: the frame is
+    // still queued for the worker when the handler goes.
+    QTest::newRow("normal operation, handler gone at once") << BootProtocol::buildEnterNormalOperationCommand()
+                                                          << "destroyed";
+    QTest::newRow("64 KiB frame, handler gone at once")
+        << BootProtocol::buildWriteProtobufCommand(QByteArray(65534, 'q')) << "destroyed";
 }
 
 void TestCommsHandler::closeLetsLastFrameLeave()
 {
     QFETCH(QByteArray, frame);
-    QFETCH(bool, fromOtherThread);
+    QFETCH(QString, end);
     PseudoTerminal* device = openDevice();
     QVERIFY(device);
-    CommsHandler handler;
+    QScopedPointer<CommsHandler> handler(new CommsHandler);
     QByteArray received;
     std::thread reader([&] { received = device->read(frame.size(), 10000); });
-    handler.onWriteData(frame);
-    if (fromOtherThread) {
-        std::thread closer([&] { handler.close(); });
+    handler->onWriteData(frame);
+    if (end == QLatin1String("other thread")) {
+        std::thread closer([&] { handler->close(); });
         closer.join();
+    } else if (end == QLatin1String("close")) {
+        handler->close();
     } else {
-        handler.close();
+        handler.reset();
     }
     reader.join();
     QCOMPARE(received.size(), frame.size());

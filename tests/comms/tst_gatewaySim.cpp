@@ -198,6 +198,10 @@ void TestGatewaySim::timing_data()
     // The rate holds after the pause too, rather than catching up on it.
     QTest::newRow("delay, then 1000 bytes/s")
         << QStringList{"--delay", "200", "--rate", "1000", "--config", mConfigFile} << QByteArray("L") << 500 << 2000;
+    // A command frame of some 415 bytes needs 0.41 s to arrive at 1000 bytes/s; it is
+    // answered only then.
+    QTest::newRow("long command at 1000 bytes/s")
+        << QStringList{"--rate", "1000"} << QByteArray('S' + largeConfiguration(400)) << 410 << 2000;
 }
 
 void TestGatewaySim::timing()

@@ -1,6 +1,7 @@
 #include "gatewaySimulator.h"
 
 #include "configurationStore.h"
+#include "pacedReader.h"
 #include "pacedWriter.h"
 #include "pseudoTerminal.h"
 #include "protocol/bootProtocol.h"
@@ -52,6 +53,7 @@ public:
     ConfigurationStore* store;
     PseudoTerminal terminal;
     PacedWriter writer;
+    PacedReader reader;
     QKel::Comms::Protocol::FrameAssembler assembler;
     bool answered = false;
 
@@ -59,6 +61,7 @@ public:
         : options(options)
         , store(store)
         , writer(&terminal, options.chunkSize, options.bytesPerSecond)
+        , reader(options.bytesPerSecond)
     {
     }
 };
@@ -67,7 +70,10 @@ GatewaySimulator::GatewaySimulator(const SimulatorOptions& options, Configuratio
     : QObject(parent)
     , d(new GatewaySimulatorPrivate(options, store))
 {
-    connect(&d->terminal, &PseudoTerminal::readyRead, this, &GatewaySimulator::onReadyRead);
+    connect(&d->terminal, &PseudoTerminal::readyRead, this, [this] { d->reader.feed(d->terminal.readAll()); });
+    // Commands are taken from the bytes as the line delivers them, so an
+    // answer never leaves before its command has fully arrived.
+    connect(&d->reader, &PacedReader::received, this, &GatewaySimulator::onReceived);
 }
 
 GatewaySimulator::~GatewaySimulator() = default;
@@ -82,9 +88,9 @@ QString GatewaySimulator::portPath() const
     return d->terminal.slavePath();
 }
 
-void GatewaySimulator::onReadyRead()
+void GatewaySimulator::onReceived(const QByteArray& bytes)
 {
-    for (const auto& payload : d->assembler.append(d->terminal.readAll()))
+    for (const auto& payload : d->assembler.append(bytes))
         handle(payload);
 }
 

@@ -24,7 +24,7 @@ struct SimulatorOptions
     bool hangUpMidFrame = false;       // the first answer stops halfway, then the line goes
     int delayMs = 0;                   // pause before each answer
     int chunkSize = 0;                 // answers written in chunks of this many bytes
-    int bytesPerSecond = 0;            // output paced to this rate
+    int bytesPerSecond = 0;            // both directions paced to this rate
     int garbageBytes = 0;              // noise written shortly before each answer
 };
 
@@ -51,7 +51,7 @@ signals:
     void hungUp();
 
 private:
-    void onReadyRead();
+    void onReceived(const QByteArray& bytes);
     void handle(const QByteArray& payload);
     QByteArray answerTo(const QByteArray& payload);
     void send(const QByteArray& answer, int frameCount);

@@ -105,7 +105,7 @@ void addOptions(QCommandLineParser& parser)
         {"bad-checksum", "Corrupt the checksum of every answer."},
         {"garbage", "Write <bytes> of noise shortly before each answer.", "bytes"},
         {"hang-up-mid-frame", "Stop halfway through the first answer and hang up."},
-        {"rate", "Pace output to <bytes> per second (11520 is 115200 baud).", "bytes"},
+        {"rate", "Pace the line both ways to <bytes> per second (11520 is 115200 baud).", "bytes"},
     });
 }
 

@@ -91,6 +91,11 @@ void CommsHandler::shutDown()
         for (auto* setting : d->provider->settingsList())
             settings.append(setting);
     }
+    // Frames still queued for the worker (the "enter normal operation" sent
+    // while quitting) are written and drained before its event loop stops,
+    // which would drop them.
+    if (d->provider && d->workerThread.isRunning())
+        close();
     releaseProvider();
     for (const auto& setting : settings)
         delete setting.data();

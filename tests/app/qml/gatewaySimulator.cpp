@@ -1,5 +1,8 @@
 #include "gatewaySimulator.h"
 
+#include <QDir>
+#include <QFile>
+
 GatewaySimulator::GatewaySimulator(QObject* parent)
     : QObject(parent)
     , mProcess(mDir.filePath(QStringLiteral("stored.frc")))
@@ -8,7 +11,8 @@ GatewaySimulator::GatewaySimulator(QObject* parent)
 
 bool GatewaySimulator::start(QString* errorText)
 {
-    return mProcess.start({}, errorText);
+    QFile spare(sparePortPath());
+    return spare.open(QIODevice::WriteOnly) && mProcess.start({}, errorText);
 }
 
 QString GatewaySimulator::portPath() const
@@ -29,4 +33,15 @@ QString GatewaySimulator::log()
 QString GatewaySimulator::scratchPath(const QString& name) const
 {
     return mDir.filePath(name);
+}
+
+QString GatewaySimulator::sparePortPath() const
+{
+    return mDir.filePath(QStringLiteral("spare-port"));
+}
+
+QString GatewaySimulator::makeScratchDirectory(const QString& name) const
+{
+    const QString path = mDir.filePath(name);
+    return QDir().mkpath(path) ? path : QString();
 }

@@ -13,6 +13,7 @@ class GatewaySimulator : public QObject
     Q_OBJECT
     Q_PROPERTY(QString portPath READ portPath CONSTANT)
     Q_PROPERTY(QString storeFile READ storeFile CONSTANT)
+    Q_PROPERTY(QString sparePortPath READ sparePortPath CONSTANT)
 
 public:
     explicit GatewaySimulator(QObject* parent = nullptr);
@@ -20,11 +21,16 @@ public:
     bool start(QString* errorText);
     QString portPath() const;
     QString storeFile() const;
+    // A second port the program offers, nobody listening on it: choosing a
+    // port in the connection settings needs something to choose.
+    QString sparePortPath() const;
 
     // Everything the simulator logged so far, one line per received command.
     Q_INVOKABLE QString log();
     // A scratch directory of this test run, for files the test saves.
     Q_INVOKABLE QString scratchPath(const QString& name) const;
+    // Creates a folder (with its parents) in the scratch directory; returns its path.
+    Q_INVOKABLE QString makeScratchDirectory(const QString& name) const;
 
 private:
     QTemporaryDir mDir;

@@ -3,6 +3,7 @@
 #include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
+#include "windowGrabber.h"
 
 #include <QApplication>
 #include <QQmlContext>
@@ -45,6 +46,7 @@ public slots:
     {
         QKel::Gui::publishContext(engine->rootContext());
         engine->rootContext()->setContextProperty(QStringLiteral("gatewaySimulator"), &mSimulator);
+        engine->rootContext()->setContextProperty(QStringLiteral("windowGrabber"), &mGrabber);
         QKel::Gui::registerQmlTypes();
         QKel::Pb::Utilities::registerMetaTypes();
         if (!QKel::Sm::StateMachine::instance()->isRunning())
@@ -59,13 +61,15 @@ public:
             std::fprintf(stderr, "The gateway simulator did not start: %s\n", qPrintable(error));
             return false;
         }
-        qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, mSimulator.portPath().toLocal8Bit());
+        const QString ports = mSimulator.portPath() + QLatin1Char(':') + mSimulator.sparePortPath();
+        qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, ports.toLocal8Bit());
         QSettings().setValue(QKel::Comms::SerialProvider::PortKey, mSimulator.portPath());
         return true;
     }
 
 private:
     GatewaySimulator mSimulator;
+    WindowGrabber mGrabber;
 };
 
 int main(int argc, char** argv)

@@ -1,0 +1,165 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import "qrc:///themes/morvane/theme.js" as Theme
+
+// Every command of the main window, shared by its menus, tool bar and status bar.
+// An action only decides whether it may run and hands the work to the session.
+Item {
+    id: actions
+    property var window
+    property var dialogs
+
+    readonly property bool connected: stateMachine.connected
+    readonly property bool busy: stateMachine.busy
+    readonly property var device: stateMachine.currentDevice
+    readonly property bool saveNeeded: saveStatusTracker.saveNeeded
+    readonly property var productIds: deviceFactory.supportedDeviceProductIds
+
+    property alias newConfigurationAction: newConfigurationAction
+    property alias loadConfigurationAction: loadConfigurationAction
+    property alias saveConfigurationAction: saveConfigurationAction
+    property alias saveConfigurationAsAction: saveConfigurationAsAction
+    property alias exitAction: exitAction
+    property alias deviceInformationAction: deviceInformationAction
+    property alias factoryResetAction: factoryResetAction
+    property alias connectionSettingsAction: connectionSettingsAction
+    property alias supportArchiveAction: supportArchiveAction
+    property alias aboutAction: aboutAction
+    property alias connectAction: connectAction
+    property alias disconnectAction: disconnectAction
+    property alias readAction: readAction
+    property alias writeAction: writeAction
+
+    // Creates at once when only one product can be configured; else lets the user choose.
+    function createNewConfiguration() {
+        if (productIds.length === 1)
+            stateMachine.doNewConfiguration(productIds[0])
+        else
+            window.showWindow("newConfig.qml")
+    }
+
+    Action {
+        id: newConfigurationAction
+        objectName: "newConfigurationAction"
+        text: qsTr("&New configuration") + (actions.productIds.length > 1 ? "..." : "")
+        tooltip: qsTr("New configuration...")
+        iconSource: Theme.themeIconNew
+        shortcut: StandardKey.New
+        onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
+    }
+    Action {
+        id: loadConfigurationAction
+        objectName: "loadConfigurationAction"
+        text: qsTr("&Load configuration...")
+        tooltip: qsTr("Load configuration...")
+        iconSource: Theme.themeIconOpen
+        shortcut: StandardKey.Open
+        onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
+    }
+    Action {
+        id: saveConfigurationAction
+        objectName: "saveConfigurationAction"
+        readonly property bool hasPath: saveStatusTracker.currentFilePath !== ""
+        text: qsTr("&Save configuration")
+        tooltip: qsTr("Save configuration")
+        iconSource: Theme.themeIconSave
+        shortcut: StandardKey.Save
+        enabled: actions.device !== null && (!hasPath || actions.saveNeeded)
+        onTriggered: {
+            if (hasPath && actions.saveNeeded)
+                stateMachine.doSaveConfiguration(saveStatusTracker.currentFileUrl)
+            else
+                saveConfigurationAsAction.trigger()
+        }
+    }
+    Action {
+        id: saveConfigurationAsAction
+        objectName: "saveConfigurationAsAction"
+        text: qsTr("Save configuration &as...")
+        shortcut: StandardKey.SaveAs
+        enabled: actions.device !== null
+        onTriggered: dialogs.saveDialog.open()
+    }
+    Action {
+        id: exitAction
+        objectName: "exitAction"
+        text: qsTr("&Exit")
+        shortcut: StandardKey.Quit
+        onTriggered: window.performQuit(false)
+    }
+    Action {
+        id: deviceInformationAction
+        objectName: "deviceInformationAction"
+        text: qsTr("Device &information...")
+        shortcut: "Ctrl+Shift+I"
+        enabled: actions.connected && window.hasDeviceInfo
+        onTriggered: window.showWindow("deviceInfo.qml")
+    }
+    Action {
+        id: factoryResetAction
+        objectName: "factoryResetAction"
+        text: qsTr("&Reset device to factory settings")
+        enabled: actions.connected && !actions.busy
+        onTriggered: stateMachine.doFactoryReset()
+    }
+    Action {
+        id: connectionSettingsAction
+        objectName: "connectionSettingsAction"
+        text: qsTr("&Connection settings...")
+        onTriggered: window.showWindow("connectionSettings.qml")
+    }
+    Action {
+        id: supportArchiveAction
+        objectName: "supportArchiveAction"
+        text: qsTr("&Create support archive") + "..."
+        onTriggered: dialogs.supportArchiveDialog.open()
+    }
+    Action {
+        id: aboutAction
+        objectName: "aboutAction"
+        text: qsTr("&About") + " " + applicationName + "..."
+        onTriggered: window.showWindow("aboutWindow.qml")
+    }
+    Action {
+        id: connectAction
+        objectName: "connectAction"
+        text: qsTr("&Connect")
+        tooltip: qsTr("Connect")
+        iconSource: Theme.themeIconConnect
+        shortcut: "Ctrl+Shift+C"
+        enabled: !actions.connected && !actions.busy && window.serialPort !== ""
+        onTriggered: stateMachine.doConnect()
+    }
+    Action {
+        id: disconnectAction
+        objectName: "disconnectAction"
+        text: qsTr("&Disconnect")
+        tooltip: qsTr("Disconnect")
+        iconSource: Theme.themeIconDisconnect
+        shortcut: "Ctrl+Shift+D"
+        enabled: actions.connected && !actions.busy
+        // Disconnecting sends the gateway back to normal operation.
+        onTriggered: stateMachine.doEnterNormalOperation()
+    }
+    Action {
+        id: readAction
+        objectName: "readAction"
+        text: qsTr("&Read data from the device")
+        tooltip: qsTr("Read data from the device")
+        iconSource: Theme.themeIconRead
+        shortcut: "Ctrl+Shift+R"
+        enabled: actions.connected && !actions.busy
+        onTriggered: actions.saveNeeded ? dialogs.unsavedDeviceReadCheckDialog.open()
+                                        : stateMachine.doReadDeviceConfiguration()
+    }
+    Action {
+        id: writeAction
+        objectName: "writeAction"
+        text: qsTr("&Write data to the device")
+        tooltip: qsTr("Write data to the device")
+        iconSource: Theme.themeIconWrite
+        shortcut: "Ctrl+Shift+W"
+        enabled: actions.connected && !actions.busy
+        onTriggered: stateMachine.doWriteDeviceConfiguration()
+    }
+}

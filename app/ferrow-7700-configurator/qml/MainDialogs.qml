@@ -1,0 +1,122 @@
+import QtQuick 2.15
+import QtQuick.Dialogs 1.3
+
+// The main window's message and file dialogs. A new message replaces what an
+// open dialog of the same kind shows.
+Item {
+    id: dialogs
+    property var window
+    property var actions
+
+    property alias errorDialog: errorDialog
+    property alias warningDialog: warningDialog
+    property alias unsavedQuitCheckDialog: unsavedQuitCheckDialog
+    property alias unsavedDeviceReadCheckDialog: unsavedDeviceReadCheckDialog
+    property alias unsavedNewConfigCheckDialog: unsavedNewConfigCheckDialog
+    property alias unsavedLoadConfigCheckDialog: unsavedLoadConfigCheckDialog
+    property alias genericAreYouSureDialog: genericAreYouSureDialog
+    property alias saveDialog: saveDialog
+    property alias loadDialog: loadDialog
+    property alias supportArchiveDialog: supportArchiveDialog
+
+    function showError(title, text) {
+        errorDialog.title = title
+        errorDialog.text = text
+        errorDialog.open()
+    }
+    function showWarning(title, text) {
+        warningDialog.title = title
+        warningDialog.text = text
+        warningDialog.open()
+    }
+    // Dialogs hand back URLs; the session turns them into local paths, so
+    // spaces, "#" and non-ASCII names stay percent-encoded until then.
+    function withExtension(url, extension) {
+        var text = url.toString()
+        return text.toLowerCase().indexOf(extension) < 0 ? text + extension : text
+    }
+    function saveConfigurationTo(url) {
+        stateMachine.doSaveConfiguration(withExtension(url, ".frc"))
+    }
+    function packSupportArchiveTo(url) {
+        stateMachine.doPackSupportArchive(withExtension(url, ".zip"))
+    }
+
+    MainMessageDialog {
+        id: errorDialog
+        objectName: "errorDialog"
+        icon: StandardIcon.Critical
+        standardButtons: StandardButton.Ok
+        onVisibleChanged: if (!visible) { title = ""; text = "" }
+    }
+    MainMessageDialog {
+        id: warningDialog
+        objectName: "warningDialog"
+        icon: StandardIcon.Warning
+        standardButtons: StandardButton.Ok
+        onVisibleChanged: if (!visible) { title = ""; text = "" }
+    }
+    MainMessageDialog {
+        id: unsavedQuitCheckDialog
+        objectName: "unsavedQuitCheckDialog"
+        title: qsTr("Unsaved Changes")
+        text: qsTr("Changes to the current configuration are unsaved. Are you sure you want to quit?")
+        onYes: dialogs.window.performQuit(true)
+    }
+    MainMessageDialog {
+        id: unsavedDeviceReadCheckDialog
+        objectName: "unsavedDeviceReadCheckDialog"
+        title: qsTr("Unsaved Changes")
+        text: qsTr("Changes to the current configuration are unsaved, and reading from the device would overwrite these changes. Do you want to proceed?")
+        onYes: stateMachine.doReadDeviceConfiguration()
+    }
+    MainMessageDialog {
+        id: unsavedNewConfigCheckDialog
+        objectName: "unsavedNewConfigCheckDialog"
+        title: qsTr("Unsaved Changes")
+        text: qsTr("Changes to the current configuration are unsaved, and creating a new device would overwrite these changes. Do you want to proceed?")
+        onYes: dialogs.actions.createNewConfiguration()
+    }
+    MainMessageDialog {
+        id: unsavedLoadConfigCheckDialog
+        objectName: "unsavedLoadConfigCheckDialog"
+        title: qsTr("Unsaved Changes")
+        text: qsTr("Changes to the current configuration are unsaved, and loading a configuration file would overwrite these changes. Do you want to proceed?")
+        onYes: loadDialog.open()
+    }
+    MainMessageDialog {
+        id: genericAreYouSureDialog
+        objectName: "genericAreYouSureDialog"
+    }
+
+    FileDialog {
+        id: saveDialog
+        objectName: "saveDialog"
+        title: qsTr("Save configuration to a file")
+        selectExisting: false
+        nameFilters: [qsTr("Tarn configuration files") + " (*.frc)", qsTr("All files") + " (*)"]
+        selectedNameFilter: nameFilters[0]
+        modality: Qt.ApplicationModal
+        onAccepted: dialogs.saveConfigurationTo(fileUrl)
+    }
+    FileDialog {
+        id: loadDialog
+        objectName: "loadDialog"
+        title: qsTr("Load configuration from a file")
+        selectMultiple: false
+        nameFilters: saveDialog.nameFilters
+        selectedNameFilter: nameFilters[0]
+        modality: Qt.ApplicationModal
+        onAccepted: stateMachine.doLoadConfiguration(fileUrl)
+    }
+    FileDialog {
+        id: supportArchiveDialog
+        objectName: "supportArchiveDialog"
+        title: qsTr("Save support archive")
+        selectExisting: false
+        nameFilters: [qsTr("ZIP archives") + " (*.zip)", qsTr("All files") + " (*)"]
+        selectedNameFilter: nameFilters[0]
+        modality: Qt.ApplicationModal
+        onAccepted: dialogs.packSupportArchiveTo(fileUrl)
+    }
+}

@@ -1,0 +1,44 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Layouts 1.15
+import "qrc:///themes/morvane/qml/."
+
+// Left: the session state (opens the device information); right: the link in
+// use (opens the connection settings).
+ThemedStatusBar {
+    id: statusBar
+    property var actions
+    property string serialPort
+    readonly property string sessionText: stateMachine.busy ? qsTr("Busy") + "..."
+        : stateMachine.connected ? qsTr("Connected to device") + ": " + stateMachine.deviceIdString
+        : qsTr("Not connected")
+    readonly property string linkText: qsTr(commsHandler.currentProviderType) + " ("
+        + (serialPort !== "" ? serialPort : qsTr("not configured")) + ")"
+
+    RowLayout {
+        anchors.fill: parent
+
+        ThemedText {
+            objectName: "sessionStatus"
+            text: statusBar.sessionText
+            Layout.fillWidth: true
+            Accessible.role: Accessible.Button
+            Accessible.onPressAction: statusBar.actions.deviceInformationAction.trigger()
+            MouseArea {
+                anchors.fill: parent
+                onClicked: statusBar.actions.deviceInformationAction.trigger()
+            }
+        }
+        ThemedText {
+            objectName: "linkStatus"
+            text: statusBar.linkText
+            font.bold: true
+            Accessible.role: Accessible.Button
+            Accessible.onPressAction: statusBar.actions.connectionSettingsAction.trigger()
+            MouseArea {
+                anchors.fill: parent
+                onClicked: statusBar.actions.connectionSettingsAction.trigger()
+            }
+        }
+    }
+}

@@ -1,0 +1,10 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+
+// A tool bar button named for assistive technology by its action's tool tip.
+ToolButton {
+    implicitWidth: 40
+    implicitHeight: 40
+    Accessible.name: action ? action.tooltip : ""
+    Accessible.role: Accessible.Button
+}

@@ -1,0 +1,68 @@
+import QtQuick 2.15
+
+// Turns every outcome the session reports into an error or warning dialog or a
+// short notice.
+Connections {
+    id: messages
+    property var dialogs
+    property var toast
+
+    target: stateMachine
+
+    function onTimeout() {
+        dialogs.showError(qsTr("Communication Timeout"), qsTr("A communication timeout has occurred."))
+    }
+    function onDeviceUnsupported(deviceIdString, productId) {
+        dialogs.showError(qsTr("Device Unsupported"),
+                          qsTr("The connected device is not supported by this application:") + "\n\n"
+                          + qsTr("Device ID") + ": " + deviceIdString + "\n" + qsTr("Product ID") + ": " + productId)
+    }
+    function onConfigurationUnsupported(productId) {
+        dialogs.showError(qsTr("Configuration Unsupported"),
+                          qsTr("The configuration data cannot be loaded, as its product ID is unsupported.") + "\n\n"
+                          + qsTr("Product ID") + ": " + productId)
+    }
+    function onConfigurationVersionMismatch() {
+        dialogs.showWarning(qsTr("Configuration Data Version Mismatch"),
+                            qsTr("The configuration data was created with another version of this software. Though the data from the file has been loaded as carefully as possible, this could lead to unexpected behavior."))
+    }
+    function onConfigurationVersionObsolete() {
+        dialogs.showError(qsTr("Configuration Data Obsolete"), qsTr("The configuration data is obsolete and could not be loaded."))
+    }
+    function onConfigurationChecksumError() {
+        dialogs.showError(qsTr("Configuration Data Checksum Error"),
+                          qsTr("The configuration data could not be loaded due to a checksum error."))
+    }
+    function onConfigurationParseError() {
+        dialogs.showError(qsTr("Configuration Data Parse Error"), qsTr("The configuration data could not be parsed and may be corrupt."))
+    }
+    function onDeviceError() {
+        dialogs.showError(qsTr("Device Error"), qsTr("The connected device has reported an error."))
+    }
+    function onCommsError(errorCode, errorText) {
+        dialogs.showError(qsTr("Communication Error"), qsTr("A communication error has occurred.") + " " + errorText
+                          + " (" + qsTr("Error code") + ": " + errorCode + ")")
+    }
+    function onSaveFileFailed(filePath, errorText) {
+        dialogs.showError(qsTr("Save Failed"), qsTr("The configuration could not be saved to the file") + " " + filePath
+                          + ".\n\n" + qsTr("Reason") + ": " + errorText)
+    }
+    function onPackSupportArchiveFailed(filePath, errorText) {
+        dialogs.showError(qsTr("Support Archive Failed"), qsTr("The support archive could not be created at") + " " + filePath
+                          + ".\n\n" + qsTr("Reason") + ": " + errorText)
+    }
+    function onConfigurationRejectedWhileBusy() {
+        dialogs.showError(qsTr("Configuration Not Taken Over"),
+                          qsTr("The configuration was not loaded or created, because the device is busy connecting or with another operation. Try again once it has finished."))
+    }
+    function onLoadFileSuccessful(filePath) { toast.show(qsTr("Loaded file") + " " + filePath) }
+    function onNewFileSuccessful(deviceName) { toast.show(qsTr("Created new configuration for") + " " + deviceName) }
+    function onSaveFileSuccessful(filePath) { toast.show(qsTr("Saved file") + " " + filePath) }
+    function onPackSupportArchiveSuccessful(filePath) { toast.show(qsTr("Created support archive") + " " + filePath) }
+    function onConnectSuccessful() { toast.show(qsTr("Connection successful")) }
+    function onDisconnectSuccessful() { toast.show(qsTr("Disconnection successful")) }
+    function onReadFromDeviceSuccessful() { toast.show(qsTr("Read data from device")) }
+    function onWriteToDeviceSuccessful() { toast.show(qsTr("Wrote data to device")) }
+    function onFactoryResetSuccessful() { toast.show(qsTr("Factory reset command sent")) }
+    function onPairingModeSuccessful() { toast.show(qsTr("Pairing mode command sent")) }
+}

@@ -1,0 +1,131 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
+import "qrc:///themes/morvane/qml/."
+
+// The interface and the current provider's own settings, each row edited by
+// the control its setting type asks for; every edit goes straight to the setting.
+ThemedApplicationWindow {
+    id: window
+    objectName: "connectionSettingsWindow"
+    title: qsTr("Connection Settings")
+    flags: Qt.Dialog
+    modality: Qt.ApplicationModal
+    width: content.implicitWidth + 20
+    height: content.implicitHeight + 20
+    minimumWidth: width
+    minimumHeight: height
+    maximumWidth: width
+    maximumHeight: height
+
+    readonly property var provider: commsHandler.currentProvider
+    readonly property var settings: provider ? provider.settings : []
+
+    onClosing: destroy()
+
+    Shortcut {
+        sequences: ["Esc", "Return", "Enter"]
+        onActivated: window.close()
+    }
+
+    ColumnLayout {
+        id: content
+        x: 10
+        y: 10
+        spacing: 10
+
+        GridLayout {
+            columns: 2
+            columnSpacing: 10
+            rowSpacing: 10
+
+            ThemedText {
+                objectName: "interfaceLabel"
+                visible: commsHandler.providerTypes.length > 1
+                text: qsTr("Interface") + ":"
+                Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
+            }
+            ThemedComboBox {
+                objectName: "interfaceField"
+                visible: commsHandler.providerTypes.length > 1
+                Accessible.name: qsTr("Interface")
+                model: commsHandler.providerTypes
+                currentIndex: commsHandler.providerTypes.indexOf(commsHandler.currentProviderType)
+                onActivated: commsHandler.currentProviderType = commsHandler.providerTypes[index]
+            }
+
+            ThemedText {
+                objectName: "settingsLabel"
+                visible: window.settings.length > 0
+                text: qsTr("Settings") + ":"
+                font.bold: true
+                Layout.columnSpan: 2
+            }
+
+            Repeater {
+                model: window.settings
+                delegate: ThemedText {
+                    objectName: "settingLabel_" + modelData.name
+                    text: modelData.name
+                    horizontalAlignment: Text.AlignRight
+                    Layout.row: 2 + index
+                    Layout.column: 0
+                    Layout.fillWidth: true
+                    Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
+                }
+            }
+            Repeater {
+                model: window.settings
+                // The editor's components live in the delegate, so they see its setting.
+                delegate: Item {
+                    readonly property var setting: modelData
+                    implicitWidth: editor.implicitWidth
+                    implicitHeight: editor.implicitHeight
+                    Layout.row: 2 + index
+                    Layout.column: 1
+
+                    Loader {
+                        id: editor
+                        sourceComponent: [boolEditor, textEditor, comboEditor][setting.type] || null
+                    }
+                    Component {
+                        id: boolEditor
+                        ThemedCheckBox {
+                            objectName: "settingField_" + setting.name
+                            Accessible.name: setting.name
+                            checked: setting.value === true
+                            onClicked: setting.value = checked
+                        }
+                    }
+                    Component {
+                        id: textEditor
+                        ThemedTextField {
+                            objectName: "settingField_" + setting.name
+                            Accessible.name: setting.name
+                            text: setting.value === undefined ? "" : String(setting.value)
+                            onTextChanged: setting.value = text
+                        }
+                    }
+                    Component {
+                        id: comboEditor
+                        ThemedComboBox {
+                            objectName: "settingField_" + setting.name
+                            Accessible.name: setting.name
+                            model: setting.comboValues
+                            onModelChanged: currentIndex = model.indexOf(setting.value)
+                            onActivated: setting.value = model[index]
+                        }
+                    }
+                }
+            }
+        }
+
+        ThemedButton {
+            objectName: "closeButton"
+            text: qsTr("Close")
+            Layout.alignment: Qt.AlignRight
+            onClicked: window.close()
+        }
+    }
+}

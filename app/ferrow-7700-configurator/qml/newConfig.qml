@@ -1,0 +1,95 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
+import "qrc:///themes/morvane/qml/."
+import "qrc:///themes/morvane/theme.js" as Theme
+
+// Picks the product a new configuration is made for, one line per product
+// the drivers support.
+ThemedApplicationWindow {
+    id: window
+    objectName: "newConfigWindow"
+    title: qsTr("New Configuration")
+    flags: Qt.Dialog
+    modality: Qt.ApplicationModal
+    width: Math.max(content.implicitWidth + 40, 300)
+    height: content.implicitHeight + 40
+    minimumWidth: width
+    minimumHeight: height
+    maximumWidth: width
+    maximumHeight: height
+
+    property int selectedIndex: -1
+
+    function create() {
+        if (selectedIndex < 0)
+            return
+        stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[selectedIndex])
+        close()
+    }
+
+    onClosing: destroy()
+
+    Shortcut {
+        sequence: "Esc"
+        onActivated: window.close()
+    }
+    Shortcut {
+        sequences: ["Return", "Enter"]
+        onActivated: window.create()
+    }
+
+    ColumnLayout {
+        id: content
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 10
+
+        ThemedText {
+            objectName: "selectDeviceLabel"
+            text: qsTr("Select a Device")
+            font.bold: true
+        }
+
+        Repeater {
+            id: deviceList
+            objectName: "deviceList"
+            model: deviceFactory.supportedDeviceNames
+            delegate: ThemedText {
+                objectName: "device_" + index
+                text: modelData
+                color: index === window.selectedIndex ? Theme.themeBlack : Theme.themeGray
+                Accessible.role: Accessible.ListItem
+                Accessible.selected: index === window.selectedIndex
+                Layout.fillWidth: true
+
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: window.selectedIndex = index
+                }
+            }
+        }
+
+        Item {
+            Layout.fillHeight: true
+        }
+
+        RowLayout {
+            spacing: 10
+            Layout.alignment: Qt.AlignRight
+
+            ThemedButton {
+                objectName: "createButton"
+                text: qsTr("Create")
+                enabled: window.selectedIndex >= 0
+                onClicked: window.create()
+            }
+            ThemedButton {
+                objectName: "cancelButton"
+                text: qsTr("Cancel")
+                onClicked: window.close()
+            }
+        }
+    }
+}

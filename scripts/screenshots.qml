@@ -1,0 +1,100 @@
+import QtQuick 2.15
+import QtTest 1.2
+import kelbus.types 1.0
+
+// The pictures of the program, taken by scripts/screenshots.sh: the real main
+// window and its secondary windows in the test runner's engine, against the
+// runner's gateway simulator. Each row of `shots` is one picture, taken in
+// order: `prepare` brings the session where the picture needs it, `ready`
+// says when it is there, `window` names the secondary window to open (none:
+// the main window) and `show` may arrange that window before the picture.
+Item {
+    id: root
+    width: 100
+    height: 100
+
+    property var mainWindow: null
+
+    function createWindow(file, parent) {
+        var component = Qt.createComponent("qrc:///qml/" + file)
+        if (component.status !== Component.Ready)
+            console.warn("Cannot load a window:", component.errorString())
+        return component.createObject(parent)
+    }
+
+    function idle() {
+        return !stateMachine.busy
+    }
+    function connected() {
+        return stateMachine.connected && !stateMachine.busy
+    }
+    function disconnected() {
+        return !stateMachine.connected && !stateMachine.busy
+    }
+    function connect() {
+        if (!stateMachine.connected)
+            stateMachine.doConnect()
+    }
+    function disconnect() {
+        if (stateMachine.connected)
+            stateMachine.doEnterNormalOperation()
+    }
+    function newConfiguration() {
+        disconnect()
+        stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[0])
+    }
+    function newConfigurationShown() {
+        return disconnected() && saveStatusTracker.configurationType === KelTypes.CONFIGURATION_TYPE_NEW
+    }
+
+    readonly property var shots: [
+        { tag: "main-disconnected", ready: disconnected },
+        { tag: "main-connected", prepare: connect, ready: connected },
+        { tag: "deviceInfo", prepare: connect, ready: connected, window: "deviceInfo.qml" },
+        { tag: "connectionSettings", ready: idle, window: "connectionSettings.qml" },
+        { tag: "about", ready: idle, window: "aboutWindow.qml" },
+        { tag: "newConfig", prepare: disconnect, ready: disconnected, window: "newConfig.qml",
+          show: function(window) { window.selectedIndex = 0 } },
+        { tag: "main-new-configuration", prepare: newConfiguration, ready: newConfigurationShown }
+    ]
+
+    TestCase {
+        name: "Screenshots"
+        when: windowShown
+
+        function initTestCase() {
+            mainWindow = createWindow("main.qml", null)
+            verify(mainWindow, "the main window")
+            mainWindow.show()
+        }
+
+        function test_shot_data() {
+            return shots
+        }
+        function test_shot(shot) {
+            if (shot.prepare)
+                shot.prepare()
+            tryVerify(shot.ready, 20000, "the session for " + shot.tag)
+            var window = mainWindow
+            if (shot.window) {
+                window = createWindow(shot.window, mainWindow)
+                verify(window, shot.window)
+                window.show()
+                if (shot.show)
+                    shot.show(window)
+            }
+            tryCompare(window, "visible", true)
+            waitForRendering(window.contentItem, 5000)
+            // Images and the driver's page load after the first frame.
+            wait(500)
+            verify(windowGrabber.save(window, shot.tag), shot.tag)
+            if (window !== mainWindow)
+                window.close()
+        }
+
+        function cleanupTestCase() {
+            disconnect()
+            tryVerify(disconnected, 20000)
+        }
+    }
+}

@@ -1,0 +1,248 @@
+import QtQuick 2.15
+import QtQuick.Dialogs 1.3
+import QtTest 1.2
+
+// The program's main window with the real session and the gateway simulator.
+// The tests build on each other's session state and run in name order.
+TestCase {
+    id: testCase
+    name: "MainWindow"
+    when: windowShown
+
+    property var win: null
+    readonly property string mainQml: "qrc:///qml/main.qml"
+
+    function item(name) {
+        var found = findChild(win, name)
+        verify(found, name + " not found")
+        return found
+    }
+    // What a file dialog hands back: every path segment percent-encoded.
+    function urlOf(path) {
+        return "file://" + path.split("/").map(encodeURIComponent).join("/")
+    }
+    function logCount(line) {
+        return gatewaySimulator.log().split(line).length - 1
+    }
+
+    function initTestCase() {
+        var component = Qt.createComponent(mainQml)
+        compare(component.status, Component.Ready, component.errorString())
+        win = component.createObject(null)
+        verify(win)
+        tryCompare(win, "serialPort", gatewaySimulator.portPath)
+    }
+
+    // Each row moves the session on and lists the actions' enabled states.
+    function test_a_enablingRules_data() {
+        var none = { newConfigurationAction: true, loadConfigurationAction: true, saveConfigurationAction: false,
+            saveConfigurationAsAction: false, exitAction: true, deviceInformationAction: false,
+            factoryResetAction: false, connectionSettingsAction: true, supportArchiveAction: true,
+            aboutAction: true, connectAction: true, disconnectAction: false, readAction: false, writeAction: false }
+        function changed(base, changes) {
+            var row = Object.assign({}, base)
+            return Object.assign(row, changes)
+        }
+        var created = changed(none, { saveConfigurationAction: true, saveConfigurationAsAction: true })
+        var saved = changed(created, { saveConfigurationAction: false })
+        var connected = changed(saved, { saveConfigurationAction: undefined, deviceInformationAction: undefined,
+            factoryResetAction: true, connectAction: false, disconnectAction: true, readAction: true, writeAction: true })
+        var busy = changed(connected, { factoryResetAction: false, disconnectAction: false, readAction: false,
+            writeAction: false })
+        return [
+            { tag: "no device", enter: function() {}, enabled: none },
+            { tag: "new, never saved", enabled: created, enter: function() {
+                stateMachine.doNewConfiguration(deviceFactory.supportedDeviceProductIds[0])
+                tryCompare(saveStatusTracker, "currentFilePath", "") } },
+            { tag: "saved, unchanged", enabled: saved, enter: function() {
+                win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.scratchPath("first")))
+                tryCompare(saveStatusTracker, "saveNeeded", false) } },
+            { tag: "connected", enabled: connected, enter: function() {
+                item("connectAction").trigger()
+                tryCompare(stateMachine, "connected", true, 10000)
+                tryCompare(stateMachine, "busy", false, 10000) } },
+            { tag: "busy", enabled: busy, enter: function() {
+                stateMachine.doReadDeviceConfiguration()
+                verify(stateMachine.busy) } }
+        ]
+    }
+    function test_a_enablingRules(data) {
+        data.enter()
+        for (var name in data.enabled) {
+            if (data.enabled[name] !== undefined)
+                compare(item(name).enabled, data.enabled[name], name)
+        }
+        tryCompare(stateMachine, "busy", false, 10000)
+    }
+
+    // Connected from the previous test: every command reaches the gateway.
+    function test_b_deviceCommands_data() {
+        return [
+            { tag: "read", action: "readAction", line: "received L (read configuration)", connected: true },
+            { tag: "write", action: "writeAction", line: "received S (write configuration", connected: true },
+            { tag: "disconnect", action: "disconnectAction", line: "received Q (enter normal operation)", connected: false },
+            { tag: "connect", action: "connectAction", line: "received P (read product ID)", connected: true }
+        ]
+    }
+    function test_b_deviceCommands(data) {
+        saveStatusTracker.saveNeeded = false
+        var before = logCount(data.line)
+        item(data.action).trigger()
+        tryVerify(function() { return logCount(data.line) > before }, 10000, data.line)
+        tryCompare(stateMachine, "connected", data.connected, 10000)
+        tryCompare(stateMachine, "busy", false, 10000)
+    }
+
+    // Unsaved changes ask first; only Yes goes on.
+    function test_c_unsavedChanges_data() {
+        return [
+            { tag: "read, No", action: "readAction", dialog: "unsavedDeviceReadCheckDialog", answer: StandardButton.No },
+            { tag: "read, Esc", action: "readAction", dialog: "unsavedDeviceReadCheckDialog", answer: undefined },
+            { tag: "read, Yes", action: "readAction", dialog: "unsavedDeviceReadCheckDialog", answer: StandardButton.Yes,
+              line: "received L (read configuration)" },
+            { tag: "new, No", action: "newConfigurationAction", dialog: "unsavedNewConfigCheckDialog", answer: StandardButton.No },
+            { tag: "new, Yes", action: "newConfigurationAction", dialog: "unsavedNewConfigCheckDialog",
+              answer: StandardButton.Yes, newDevice: true },
+            { tag: "load, Esc", action: "loadConfigurationAction", dialog: "unsavedLoadConfigCheckDialog", answer: undefined },
+            { tag: "quit, No", action: "exitAction", dialog: "unsavedQuitCheckDialog", answer: StandardButton.No }
+        ]
+    }
+    function test_c_unsavedChanges(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        saveStatusTracker.saveNeeded = true
+        var device = stateMachine.currentDevice
+        var reads = logCount("received L")
+        var dialog = item(data.dialog)
+        item(data.action).trigger()
+        verify(dialog.visible)
+        if (data.answer === undefined)
+            dialog.reject()
+        else
+            dialog.click(data.answer)
+        verify(!dialog.visible)
+        verify(!item("loadDialog").visible)
+        if (data.line)
+            tryVerify(function() { return logCount("received L") > reads }, 10000)
+        else
+            compare(logCount("received L"), reads)
+        compare(stateMachine.currentDevice !== device, data.newDevice === true)
+        compare(stateMachine.connected, true)
+    }
+
+    // The name chosen in the dialog is where the file lands, shown as a local path.
+    function test_d_savePath_data() {
+        return [
+            { tag: "folder and name with spaces, umlaut and #", folder: "Prüfstand 3", name: "Linie #2", saved: "Linie #2.frc" },
+            { tag: "extension in capitals", folder: "caps", name: "LINE.FRC", saved: "LINE.FRC" },
+            { tag: "extension inside the name", folder: "inside", name: "a.frc.old", saved: "a.frc.old" },
+            { tag: "percent sign", folder: "100% sure", name: "x", saved: "x.frc" }
+        ]
+    }
+    function test_d_savePath(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        var path = gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.saved
+        win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.makeScratchDirectory(data.folder) + "/" + data.name))
+        tryCompare(win.successToast, "text", "Saved file " + path)
+        compare(saveStatusTracker.currentFilePath, path)
+        verify(win.fileLabel.text.indexOf(": " + path) > 0, win.fileLabel.text)
+        stateMachine.disconnectSuccessful()
+        stateMachine.doLoadConfiguration(urlOf(path))
+        tryCompare(win.successToast, "text", "Loaded file " + path)
+    }
+
+    function test_e_sessionMessages_data() {
+        return [
+            { tag: "timeout", emit: function() { stateMachine.timeout() }, dialog: "errorDialog",
+              title: "Communication Timeout", text: "A communication timeout has occurred." },
+            { tag: "device unsupported", emit: function() { stateMachine.deviceUnsupported("TARN999", "0000000000ff") },
+              dialog: "errorDialog", title: "Device Unsupported",
+              text: "The connected device is not supported by this application:\n\nDevice ID: TARN999\nProduct ID: 0000000000ff" },
+            { tag: "configuration unsupported", emit: function() { stateMachine.configurationUnsupported("0000000000ff") },
+              dialog: "errorDialog", title: "Configuration Unsupported",
+              text: "The configuration data cannot be loaded, as its product ID is unsupported.\n\nProduct ID: 0000000000ff" },
+            { tag: "version mismatch", emit: function() { stateMachine.configurationVersionMismatch() },
+              dialog: "warningDialog", title: "Configuration Data Version Mismatch",
+              text: "The configuration data was created with another version of this software. Though the data from the file has been loaded as carefully as possible, this could lead to unexpected behavior." },
+            { tag: "obsolete", emit: function() { stateMachine.configurationVersionObsolete() }, dialog: "errorDialog",
+              title: "Configuration Data Obsolete", text: "The configuration data is obsolete and could not be loaded." },
+            { tag: "checksum", emit: function() { stateMachine.configurationChecksumError() }, dialog: "errorDialog",
+              title: "Configuration Data Checksum Error", text: "The configuration data could not be loaded due to a checksum error." },
+            { tag: "parse", emit: function() { stateMachine.configurationParseError() }, dialog: "errorDialog",
+              title: "Configuration Data Parse Error", text: "The configuration data could not be parsed and may be corrupt." },
+            { tag: "device error", emit: function() { stateMachine.deviceError() }, dialog: "errorDialog",
+              title: "Device Error", text: "The connected device has reported an error." },
+            { tag: "comms error", emit: function() { stateMachine.commsError(7, "Failed to write to the device.") },
+              dialog: "errorDialog", title: "Communication Error",
+              text: "A communication error has occurred. Failed to write to the device. (Error code: 7)" },
+            { tag: "save into a missing folder", dialog: "errorDialog", title: "Save Failed",
+              emit: function() { win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.scratchPath("gone/Linie #3.frc"))) },
+              text: "The configuration could not be saved to the file " + gatewaySimulator.scratchPath("gone/Linie #3.frc") + "." },
+            { tag: "support archive into a missing folder", dialog: "errorDialog", title: "Support Archive Failed",
+              emit: function() { win.dialogs.packSupportArchiveTo(urlOf(gatewaySimulator.scratchPath("gone/support"))) },
+              text: "The support archive could not be created at " + gatewaySimulator.scratchPath("gone/support.zip") + "." },
+            { tag: "rejected while busy", emit: function() { stateMachine.configurationRejectedWhileBusy() },
+              dialog: "errorDialog", title: "Configuration Not Taken Over", text: "The configuration was not loaded or created" },
+            { tag: "new file", emit: function() { stateMachine.newFileSuccessful("TARN210") },
+              notice: "Created new configuration for TARN210" },
+            { tag: "support archive", notice: "Created support archive " + gatewaySimulator.scratchPath("Prüfstand 3/a #1.zip"),
+              emit: function() { win.dialogs.packSupportArchiveTo(urlOf(gatewaySimulator.scratchPath("Prüfstand 3/a #1"))) } },
+            { tag: "connect", emit: function() { stateMachine.connectSuccessful() }, notice: "Connection successful" },
+            { tag: "disconnect", emit: function() { stateMachine.disconnectSuccessful() }, notice: "Disconnection successful" },
+            { tag: "read", emit: function() { stateMachine.readFromDeviceSuccessful() }, notice: "Read data from device" },
+            { tag: "write", emit: function() { stateMachine.writeToDeviceSuccessful() }, notice: "Wrote data to device" },
+            { tag: "factory reset", emit: function() { stateMachine.factoryResetSuccessful() }, notice: "Factory reset command sent" },
+            { tag: "pairing", emit: function() { stateMachine.pairingModeSuccessful() }, notice: "Pairing mode command sent" }
+        ]
+    }
+    function test_e_sessionMessages(data) {
+        data.emit()
+        if (data.notice) {
+            tryCompare(win.successToast, "text", data.notice)
+            return
+        }
+        var dialog = item(data.dialog)
+        tryCompare(dialog, "visible", true)
+        compare(dialog.title, data.title)
+        verify(dialog.text.indexOf(data.text) === 0, dialog.text)
+        dialog.click(StandardButton.Ok)
+        compare(dialog.title, "")
+        compare(dialog.text, "")
+    }
+
+    function test_f_toastAppearsFadesAndClears() {
+        var toast = win.successToast
+        toast.show("Wrote data to device")
+        compare(toast.opacity, 0.9)
+        verify(toast.visible)
+        tryVerify(function() { return toast.opacity > 0 && toast.opacity < 0.9 }, 10000, "fading")
+        tryCompare(toast, "text", "", 10000)
+        compare(toast.opacity, 0)
+        verify(!toast.visible)
+    }
+
+    // With one product on offer New creates at once, without the selection window.
+    function test_g_singleProductNew() {
+        compare(deviceFactory.supportedDeviceProductIds.length, 1)
+        var action = item("newConfigurationAction")
+        compare(action.text, "&New configuration")
+        saveStatusTracker.saveNeeded = false
+        var device = stateMachine.currentDevice
+        var windows = win.data.length
+        action.trigger()
+        tryVerify(function() { return stateMachine.currentDevice !== device })
+        compare(win.fileLabel.text, stateMachine.currentDevice.name() + ": (unsaved configuration)")
+        compare(win.data.length, windows)
+    }
+
+    // Quitting while connected sends the gateway back to normal operation.
+    function test_h_quitWhileConnected() {
+        if (!stateMachine.connected)
+            item("connectAction").trigger()
+        tryCompare(stateMachine, "connected", true, 10000)
+        tryCompare(stateMachine, "busy", false, 10000)
+        saveStatusTracker.saveNeeded = false
+        var before = logCount("received Q (enter normal operation)")
+        item("exitAction").trigger()
+        tryVerify(function() { return logCount("received Q (enter normal operation)") > before }, 10000)
+    }
+}
