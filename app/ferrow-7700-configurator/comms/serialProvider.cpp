@@ -388,8 +388,9 @@ void SerialProvider::openSerial()
     closeSerial();
     d->receiveBuffer.clear();
     d->openAdvice.clear();
-    // The adapter may have come (or come back) since the list was taken.
-    if (d->portName.isEmpty() || !isPresent(d->portName))
+    // The adapter may have come (or come back) since the list was taken; a
+    // port standing in for an absent stored one gives way when it is back.
+    if (d->portName.isEmpty() || d->portName != d->wantedPort || !isPresent(d->portName))
         refresh();
     // Still absent, the port the user chose is tried anyway: its failure
     // tells that the adapter is gone.
