@@ -98,6 +98,13 @@ void reportAutoflashProblem(const QString& reason)
     std::fflush(stderr);
 }
 
+// The facade sets the advice before it reports the failure.
+QString withAdvice(const QString& reason, const QKel::Sm::StateMachine* stateMachine)
+{
+    const QString advice = stateMachine->failureAdvice();
+    return advice.isEmpty() ? reason : reason + QLatin1Char(' ') + advice;
+}
+
 // Without a window nobody would learn why an autoflash ended with "ERROR", so
 // each failure the session announces is named on standard error first.
 void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
@@ -114,7 +121,9 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
     report(&StateMachine::configurationRejectedWhileBusy,
            QStringLiteral("The configuration was not taken over while the session was busy"));
     report(&StateMachine::deviceError, QStringLiteral("The device refused the command"));
-    report(&StateMachine::timeout, QStringLiteral("The device did not answer in time"));
+    QObject::connect(stateMachine, &StateMachine::timeout, stateMachine, [stateMachine] {
+        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine));
+    });
     QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
                      [](const QString& productId) {
                          reportAutoflashProblem(
@@ -126,8 +135,9 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                              QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
                      });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
-                     [](quint16 errorCode, const QString& errorText) {
-                         reportAutoflashProblem(QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText));
+                     [stateMachine](quint16 errorCode, const QString& errorText) {
+                         reportAutoflashProblem(withAdvice(
+                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine));
                      });
 }
 

@@ -4,6 +4,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 using namespace TarnTest;
 
 namespace {
@@ -51,6 +57,8 @@ private slots:
     void initTestCase();
     void autoflash_data();
     void autoflash();
+    void failureAdvice_data();
+    void failureAdvice();
 
 private:
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
@@ -162,6 +170,92 @@ void TestAutoflash::autoflash()
     QCOMPARE(simulatorLog.contains("received"), deviceContacted);
     const QByteArray stored = readFile(mDir.filePath(QStringLiteral("stored.frc")));
     QCOMPARE(stored, succeeds ? bytes : QByteArray());
+}
+
+void TestAutoflash::failureAdvice_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QStringList>("simulatorOptions");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("permission denied")
+        << "denied" << QStringList() << "Communication error 2: "
+        << "This user may not open %1, which belongs to the group \"dialout\". Join the group with the command "
+           "sudo usermod -aG dialout $USER and log in again: the membership takes effect at the next login.";
+    QTest::newRow("port in use") << "held" << QStringList() << "Communication error 2: "
+                                 << "%1 is in use by ferrow-7700-con (process ID %2). Close that program";
+    QTest::newRow("port vanishes") << "" << QStringList{"--hang-up-mid-frame"} << "Communication error "
+                                   << "The adapter of %1 was unplugged or renamed. The list of ports has been "
+                                      "refreshed";
+    QTest::newRow("silent gateway") << "" << QStringList{"--silent"} << "The device did not answer in time "
+                                    << "No gateway answered on %1. Check that the gateway is powered, that it is "
+                                       "connected to this port, and that no other program uses the port.";
+}
+
+void TestAutoflash::failureAdvice()
+{
+    QFETCH(QString, condition);
+    QFETCH(QStringList, simulatorOptions);
+    QFETCH(QString, reason);
+    QFETCH(QString, advice);
+
+    QTemporaryDir home;
+    const QString path = mDir.filePath(QStringLiteral("valid.frc"));
+    QVERIFY(writeFile(path, mValid));
+    SimulatorProcess simulator(mDir.filePath(QStringLiteral("stored.frc")));
+    QString error;
+    QVERIFY2(simulator.start(condition == QLatin1String("held") ? QStringList{"--silent"} : simulatorOptions, &error),
+             qPrintable(error));
+    QProcessEnvironment environment = headlessEnvironment();
+    environment.insert(QStringLiteral("TARN_SERIAL_PORTS"), simulator.portPath());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    QString program = mProgram;
+    QStringList arguments{QStringLiteral("--config"), path, QStringLiteral("--autoflash")};
+
+    QProcess holder;
+    if (condition == QLatin1String("held")) {
+        // A second instance opens the port first and waits for the silent gateway.
+        holder.setProcessEnvironment(environment);
+        holder.start(mProgram, arguments);
+        QVERIFY(simulator.waitForLog("received", 10000));
+        advice = advice.arg(simulator.portPath()).arg(holder.processId());
+    } else if (condition == QLatin1String("denied")) {
+        // The node gets what a serial adapter's node has: group "dialout", which
+        // may read and write it, and the program runs as a user outside it.
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (::geteuid() != 0 || setpriv.isEmpty())
+            QSKIP("handing the node to a group and running the program outside it needs root and setpriv");
+        const struct group* dialout = ::getgrnam("dialout");
+        if (!dialout)
+            QSKIP("this system has no group \"dialout\"");
+        const QByteArray node = QFile::encodeName(QFileInfo(simulator.portPath()).symLinkTarget());
+        QVERIFY(::chown(node.constData(), 0, dialout->gr_gid) == 0 && ::chmod(node.constData(), 0660) == 0);
+        arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", program} + arguments;
+        program = setpriv;
+        const QFile::Permissions open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+            | QFile::WriteOther | QFile::ExeOther;
+        for (const auto& directory : {mDir.path(), home.path(), QFileInfo(simulator.portPath()).path()})
+            QVERIFY(QFile::setPermissions(directory, open));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    }
+    if (!advice.contains(QLatin1String("process ID")))
+        advice = advice.arg(simulator.portPath());
+
+    const ChildResult result = runChild(program, arguments, environment, 30000);
+    holder.kill();
+    holder.waitForFinished();
+    simulator.stop();
+    QVERIFY(result.started && result.exitedNormally);
+    QCOMPARE(result.exitStatus, 255);
+    const QList<QByteArray> lines = result.standardError.trimmed().split('\n');
+    QCOMPARE(lines.last(), QByteArray("ERROR"));
+    const auto reasonLine = std::find_if(lines.cbegin(), lines.cend(), [&reason](const QByteArray& line) {
+        return line.startsWith(reason.toUtf8());
+    });
+    QVERIFY2(reasonLine != lines.cend(), result.standardError.constData());
+    QVERIFY2(reasonLine->contains(advice.toUtf8()),
+             reasonLine->constData());
 }
 
 QTEST_GUILESS_MAIN(TestAutoflash)

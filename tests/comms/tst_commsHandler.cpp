@@ -2,6 +2,7 @@
 #include "commsTestSupport.h"
 #include "protocol/bootProtocol.h"
 #include "serialProvider.h"
+#include "setting.h"
 
 #include <QtTest>
 
@@ -27,6 +28,7 @@ private slots:
     void closeLetsLastFrameLeave_data();
     void closeLetsLastFrameLeave();
     void relaysErrors();
+    void refreshOffersPortPluggedLater();
     void singletonLivesUntilExit();
     void singletonInOtherThreadEndsQuietly_data();
     void singletonInOtherThreadEndsQuietly();
@@ -199,6 +201,31 @@ void TestCommsHandler::relaysErrors()
     QTRY_COMPARE(errors.count(), 1);
     const auto code = errors.at(0).at(0).value<quint16>();
     QCOMPARE(errors.at(0).at(1).toString(), SerialProvider::errorText(code));
+}
+
+void TestCommsHandler::refreshOffersPortPluggedLater()
+{
+    PseudoTerminal device;
+    QString error;
+    QVERIFY2(device.open(&error), qPrintable(error));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("port"));
+    qputenv(SerialProvider::ExtraPortsVariable, path.toLocal8Bit());
+    QSettings().setValue(SerialProvider::PortKey, path);
+    CommsHandler handler;
+    auto* port = qobject_cast<SerialProvider*>(handler.currentProvider())->settingsList().constFirst();
+    QVERIFY(!port->comboValues().contains(path));
+
+    QVERIFY(QFile::link(device.slavePath(), path));
+    handler.refreshPorts();
+    // The window refreshes every 2 s and must show the port within 3 s.
+    QTRY_VERIFY_WITH_TIMEOUT(port->comboValues().contains(path), 1000);
+    QTRY_COMPARE(port->value().toString(), path);
+    QTRY_COMPARE(handler.portLabel(), path);
+    const QByteArray command = BootProtocol::buildReadProductIdCommand();
+    handler.onWriteData(command);
+    QCOMPARE(CommsTest::collect(device, command.size()), command);
+    handler.close();
 }
 
 void TestCommsHandler::singletonLivesUntilExit()

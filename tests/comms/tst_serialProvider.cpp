@@ -29,6 +29,8 @@ private slots:
     void receive();
     void writeDropsPartialFrame();
     void hangUpIsReportedOnce();
+    void hotPlug_data();
+    void hotPlug();
 };
 
 namespace {
@@ -82,16 +84,23 @@ void TestSerialProvider::portChoice_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QStringList>("offered");
     QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("kept");
 
     const QStringList system{"ttyS0", "ttyUSB0"};
     QTest::newRow("empty store takes the first extra port")
-        << "/dev/pts/71:/dev/pts/72" << system << "" << QStringList{"/dev/pts/71", "/dev/pts/72", "ttyS0", "ttyUSB0"}
-        << "/dev/pts/71";
-    QTest::newRow("stored port still present") << "/dev/pts/71" << system << "ttyUSB0"
-                                               << QStringList{"/dev/pts/71", "ttyS0", "ttyUSB0"} << "ttyUSB0";
-    QTest::newRow("stored port gone") << "" << system << "ttyACM3" << system << "ttyS0";
-    QTest::newRow("extra port listed once") << "ttyUSB0::/dev/pts/9" << system << ""
-                                            << QStringList{"ttyUSB0", "/dev/pts/9", "ttyS0"} << "ttyUSB0";
+        << "/dev/null:/dev/zero" << system << "" << QStringList{"/dev/null", "/dev/zero", "ttyS0", "ttyUSB0"}
+        << "/dev/null" << "/dev/null";
+    QTest::newRow("stored port still present") << "/dev/null" << system << "ttyUSB0"
+                                               << QStringList{"/dev/null", "ttyS0", "ttyUSB0"} << "ttyUSB0"
+                                               << "ttyUSB0";
+    // Its adapter may be plugged in later: the stored name stays.
+    QTest::newRow("stored port gone") << "" << system << "ttyACM3" << system << "ttyS0" << "ttyACM3";
+    QTest::newRow("extra port listed once") << "/dev/null::/dev/null" << system << ""
+                                            << QStringList{"/dev/null", "ttyS0", "ttyUSB0"} << "/dev/null"
+                                            << "/dev/null";
+    QTest::newRow("absent extra port not offered")
+        << "/nonexistent/ttyTARN:/dev/zero" << system << "" << QStringList{"/dev/zero", "ttyS0", "ttyUSB0"}
+        << "/dev/zero" << "/dev/zero";
 }
 
 void TestSerialProvider::portChoice()
@@ -101,6 +110,7 @@ void TestSerialProvider::portChoice()
     QFETCH(QString, stored);
     QFETCH(QStringList, offered);
     QFETCH(QString, chosen);
+    QFETCH(QString, kept);
     qputenv(SerialProvider::ExtraPortsVariable, extra.toLocal8Bit());
     if (!stored.isEmpty())
         QSettings().setValue(SerialProvider::PortKey, stored);
@@ -112,7 +122,7 @@ void TestSerialProvider::portChoice()
     QCOMPARE(QVariant(port->comboValues()).toStringList(), offered);
     QCOMPARE(port->value().toString(), chosen);
     QVERIFY(provider.settingsValid());
-    QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), chosen);
+    QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), kept);
 }
 
 void TestSerialProvider::portChange_data()
@@ -144,17 +154,19 @@ void TestSerialProvider::writeFailures_data()
     QTest::addColumn<QString>("port");
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<Errors>("errors");
+    QTest::addColumn<QString>("advice");
     QTest::newRow("nothing to choose from")
         << ""
         << QStringList{"Cannot open a serial port connection with invalid settings.",
                        "Failed to open the serial port (not configured)."}
-        << Errors{{65535, "The serial port is not yet configured."}};
-    QTest::newRow("port cannot be opened")
+        << Errors{{65535, "The serial port is not yet configured."}} << "";
+    QTest::newRow("stored port absent")
         << "/nonexistent/ttyTARN"
         << QStringList{"Serial port error: 1", "Could not connect to port \"/nonexistent/ttyTARN\" with baud rate 115200",
                        "Failed to open the serial port for writing."}
         << Errors{{1, "Attempted to open a non-existent device."},
-                  {3, "The device cannot be opened, as it has already been opened (perhaps by another process)."}};
+                  {3, "The device cannot be opened, as it has already been opened (perhaps by another process)."}}
+        << "The adapter of /nonexistent/ttyTARN was unplugged or renamed. The list of ports has been refreshed";
 }
 
 void TestSerialProvider::writeFailures()
@@ -162,14 +174,22 @@ void TestSerialProvider::writeFailures()
     QFETCH(QString, port);
     QFETCH(QStringList, warnings);
     QFETCH(Errors, errors);
+    QFETCH(QString, advice);
     qputenv(SerialProvider::ExtraPortsVariable, port.toLocal8Bit());
+    QSettings().setValue(SerialProvider::PortKey, port);
     SerialProvider provider(QStringList{});
-    QCOMPARE(provider.settingsValid(), !port.isEmpty());
+    QVERIFY(!provider.settingsValid());
     QSignalSpy spy(&provider, &SerialProvider::errorOccurred);
+    QSignalSpy advised(&provider, &SerialProvider::errorAdvised);
     for (const auto& warning : warnings)
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
     provider.onWriteData(BootProtocol::buildBootSequence());
     QCOMPARE(errorsOf(spy), errors);
+    QCOMPARE(advised.count(), errors.count());
+    for (const auto& args : advised) {
+        QCOMPARE(args.at(1).toString().left(advice.size()), advice);
+        QCOMPARE(args.at(1).toString().isEmpty(), advice.isEmpty());
+    }
 }
 
 void TestSerialProvider::writeArrivesWhole_data()
@@ -275,6 +295,66 @@ void TestSerialProvider::hangUpIsReportedOnce()
     link.provider->onWriteData(BootProtocol::buildReadProductIdCommand());
     QCOMPARE(errors.count(), 3);
     QCOMPARE(errors.last().at(0).value<quint16>(), quint16(QSerialPort::OpenError));
+}
+
+void TestSerialProvider::hotPlug_data()
+{
+    QTest::addColumn<QStringList>("system");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("presentAtStart");
+    QTest::addColumn<bool>("sessionOpen");
+    QTest::addColumn<bool>("offeredAfter");
+    QTest::addColumn<QString>("chosenAfter");
+
+    QTest::newRow("the only port appears: chosen and stored") << QStringList{} << false << false << false << true
+                                                               << "link";
+    QTest::newRow("stored port returns") << QStringList{"ttyS0"} << true << false << false << true << "link";
+    QTest::newRow("port vanishes") << QStringList{"ttyS0", "ttyS1"} << true << true << false << false << "";
+    QTest::newRow("port of an open session vanishes") << QStringList{"ttyS0"} << true << true << true << false
+                                                      << "link";
+}
+
+void TestSerialProvider::hotPlug()
+{
+    QFETCH(QStringList, system);
+    QFETCH(bool, stored);
+    QFETCH(bool, presentAtStart);
+    QFETCH(bool, sessionOpen);
+    QFETCH(bool, offeredAfter);
+    QFETCH(QString, chosenAfter);
+    PseudoTerminal device;
+    QString error;
+    QVERIFY2(device.open(&error), qPrintable(error));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("port"));
+    const auto plug = [&] { return QFile::link(device.slavePath(), path); };
+    qputenv(SerialProvider::ExtraPortsVariable, path.toLocal8Bit());
+    if (stored)
+        QSettings().setValue(SerialProvider::PortKey, path);
+    if (presentAtStart)
+        QVERIFY(plug());
+
+    SerialProvider provider(system);
+    Setting* port = portSetting(provider);
+    QSignalSpy listChanges(port, &Setting::comboValuesChanged);
+    const QByteArray command = BootProtocol::buildReadProductIdCommand();
+    if (sessionOpen) {
+        provider.onWriteData(command);
+        QCOMPARE(CommsTest::collect(device, command.size()), command);
+    }
+    QVERIFY(presentAtStart ? QFile::remove(path) : plug());
+    provider.refresh();
+
+    QCOMPARE(listChanges.count(), 1);
+    QCOMPARE(port->comboValues().contains(path), offeredAfter);
+    const QString chosen = chosenAfter == QLatin1String("link") ? path : chosenAfter;
+    QCOMPARE(port->value().toString(), chosen);
+    QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), stored || offeredAfter ? path : QString());
+    if (chosen == path) {
+        // The session goes on, or the next one opens the port that came.
+        provider.onWriteData(command);
+        QCOMPARE(CommsTest::collect(device, command.size()), command);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSerialProvider)

@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSettings>
 #include <QtTest>
 
 using namespace SmTest;
@@ -129,8 +130,9 @@ void TestSessionEndToEnd::initTestCase()
     qRegisterMetaType<Types::eConfigurationType>();
     QVERIFY(mLinkDir.isValid());
     mPortLink = mLinkDir.filePath(QStringLiteral("gateway"));
-    // With an empty settings store the first offered port is taken.
+    // The stored port, offered while each test's simulator makes it exist.
     qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, mPortLink.toLocal8Bit());
+    QSettings().setValue(QKel::Comms::SerialProvider::PortKey, mPortLink);
     QKel::Comms::CommsHandler::instance();
     mServed = gatewayConfiguration(ServedSerialNumber);
     QVERIFY2(!mServed.isEmpty(), "the TARN210 driver plug-in is not in bin/devices");
@@ -325,9 +327,11 @@ void TestSessionEndToEnd::failureEndsSession_data()
     // The configuration signal comes while the answer is taken; no read success follows.
     const QStringList readThenEnd = QStringList{"busyChanged", "connectedChanged"} + ResetSignals;
     QTest::newRow("silent device") << QStringList{"--silent"} << valid << false
-                                   << QStringList{"busyChanged"} + ResetSignals + QStringList{"timeout"};
+                                   << QStringList{"busyChanged"} + ResetSignals
+                                      + QStringList{"failureAdviceChanged", "timeout"};
     QTest::newRow("hangs up") << QStringList{"--hang-up-mid-frame"} << valid << false
-                              << QStringList{"busyChanged"} + ResetSignals + QStringList{"commsError"};
+                              << QStringList{"busyChanged"} + ResetSignals
+                                     + QStringList{"failureAdviceChanged", "commsError"};
     QTest::newRow("unknown product ID")
         << QStringList{"--product-id", "0a0b0c0d0e0f"} << valid << false
         << ConnectSignals.mid(0, 3) + QStringList{"deviceUnsupported"} + ResetSignals;
@@ -368,6 +372,8 @@ void TestSessionEndToEnd::failureEndsSession()
 
     QTRY_VERIFY_WITH_TIMEOUT(recorder.names().size() >= expected.size(), AnswerTimeoutMs + SessionMs);
     QCOMPARE(recorder.names(), expected);
+    // Advice on the cause comes with the failure and names the port.
+    QCOMPARE(mFacade->failureAdvice().contains(mPortLink), expected.contains("failureAdviceChanged"));
     const bool silent = options.contains(QStringLiteral("--silent"));
     // The watch started after the clock and never gives up early.
     QCOMPARE(clock.elapsed() >= AnswerTimeoutMs - 5, silent);

@@ -35,8 +35,12 @@ private:
 void TestStateMachineFacade::initTestCase()
 {
     QVERIFY(mDir.isValid());
-    // The only port offered does not exist, so every connection attempt fails.
-    qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, mDir.filePath(QStringLiteral("no-such-port")).toLocal8Bit());
+    // The first port offered is no terminal, so every connection attempt fails.
+    const QString port = mDir.filePath(QStringLiteral("not-a-terminal"));
+    QFile file(port);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, port.toLocal8Bit());
+    QSettings().remove(QKel::Comms::SerialProvider::PortKey);
     QKel::Comms::CommsHandler::instance();
 }
 

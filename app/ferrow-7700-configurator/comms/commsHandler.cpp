@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPointer>
 #include <QSettings>
 #include <QThread>
@@ -30,6 +32,9 @@ public:
     QByteArray cyclicData;
     int cyclicInterval = 0;
     bool cyclicStopOnData = true;
+    mutable QMutex portMutex;
+    QString portName;
+    QString portLabel;
 };
 
 CommsHandler* CommsHandler::instance()
@@ -125,11 +130,48 @@ void CommsHandler::setCurrentProviderType(const QString& providerType)
         connect(this, SIGNAL(writeData(QByteArray)), d->provider.data(), SLOT(onWriteData(QByteArray)));
         connect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::newData);
         connect(d->provider.data(), &DataProvider::errorOccurred, this, &CommsHandler::errorOccurred);
+        connect(d->provider.data(), &DataProvider::errorAdvised, this, &CommsHandler::errorAdvised);
+        connect(d->provider.data(), &DataProvider::portChanged, this, &CommsHandler::onPortChanged);
+        // The provider reported its port while it was made, before the connection.
+        QMetaObject::invokeMethod(d->provider.data(), &DataProvider::refresh, Qt::QueuedConnection);
         d->workerThread.start(QThread::InheritPriority);
     }
     emit currentProviderTypeChanged(providerType);
     emit currentProviderChanged(d->provider.data());
     QSettings().setValue(ProviderKey, providerType);
+}
+
+QString CommsHandler::portLabel() const
+{
+    QMutexLocker lock(&d->portMutex);
+    return d->portLabel;
+}
+
+QString CommsHandler::portName() const
+{
+    QMutexLocker lock(&d->portMutex);
+    return d->portName;
+}
+
+void CommsHandler::refreshPorts()
+{
+    if (d->provider)
+        QMetaObject::invokeMethod(d->provider.data(), &DataProvider::refresh, Qt::QueuedConnection);
+}
+
+void CommsHandler::onPortChanged(const QString& portName, const QString& description)
+{
+    const QString label = description.isEmpty() || portName.isEmpty()
+        ? portName
+        : QStringLiteral("%1 \u2014 %2").arg(portName, description);
+    {
+        QMutexLocker lock(&d->portMutex);
+        d->portName = portName;
+        if (label == d->portLabel)
+            return;
+        d->portLabel = label;
+    }
+    emit portLabelChanged(label);
 }
 
 void CommsHandler::open()

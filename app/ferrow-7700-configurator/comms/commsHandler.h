@@ -20,6 +20,9 @@ class CommsHandler : public QObject
     Q_PROPERTY(QStringList providerTypes READ providerTypes CONSTANT)
     Q_PROPERTY(QString currentProviderType READ currentProviderType WRITE setCurrentProviderType NOTIFY
                    currentProviderTypeChanged)
+    // The provider's port and, when the system knows it, its adapter:
+    // "ttyUSB0 — USB serial adapter, serial number 1234"; empty without a port.
+    Q_PROPERTY(QString portLabel READ portLabel NOTIFY portLabelChanged)
 
 public:
     static constexpr const char* ProviderKey = "comms/provider";
@@ -33,6 +36,13 @@ public:
     QStringList providerTypes() const;
     QString currentProviderType() const;
     void setCurrentProviderType(const QString& providerType);
+    QString portLabel() const;
+    // The provider's port as last reported; callable from any thread.
+    QString portName() const;
+
+    // Has the provider look for ports again, in its worker thread; returns at
+    // once. The choices of its settings follow when it is done.
+    Q_INVOKABLE void refreshPorts();
 
     // Run the provider's open()/close() in the worker thread, where its port
     // lives, and return when they are done. Callable from any thread.
@@ -44,6 +54,9 @@ signals:
     void currentProviderTypeChanged(QString providerType);
     void newData(QByteArray data);
     void errorOccurred(quint16 errorCode, QString errorText);
+    // Relayed from the provider, just before errorOccurred with the same code.
+    void errorAdvised(quint16 errorCode, QString advice);
+    void portLabelChanged(QString portLabel);
     void writeData(QByteArray data);
 
 public slots:
@@ -53,6 +66,7 @@ public slots:
 
 private slots:
     void onCyclicTimer();
+    void onPortChanged(const QString& portName, const QString& description);
 
 private:
     // Stops the cyclic write and the worker and releases the provider with its

@@ -34,4 +34,8 @@ void DataProvider::fillSettings()
         mSettings.append(setting);
 }
 
+void DataProvider::refresh()
+{
+}
+
 } // namespace QKel::Comms

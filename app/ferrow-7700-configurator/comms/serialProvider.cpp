@@ -1,9 +1,12 @@
 #include "serialProvider.h"
 
 #include "setting.h"
+#include "portAdvice.h"
 #include "protocol/frameAssembler.h"
 
+#include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSettings>
 #include <QThread>
@@ -20,24 +23,63 @@ constexpr unsigned long CloseDelayUs = 150000;
 // A drain gives up when the device has taken no byte for this long.
 constexpr int DrainStallMs = 1000;
 
-QStringList enumeratedPorts()
+struct PortChoice
 {
-    QStringList names;
-    for (const auto& info : QSerialPortInfo::availablePorts())
-        names.append(info.portName());
-    return names;
+    QString name;
+    QString description;
+};
+using PortChoices = QList<PortChoice>;
+
+// What tells two adapters apart: their description, maker and USB serial number.
+QString describe(const QSerialPortInfo& info)
+{
+    QStringList parts;
+    for (const auto& part : {info.description(), info.manufacturer()}) {
+        if (!part.isEmpty() && !parts.contains(part))
+            parts.append(part);
+    }
+    if (!info.serialNumber().isEmpty())
+        parts.append(QCoreApplication::translate("SerialProvider", "serial number %1").arg(info.serialNumber()));
+    return parts.join(QStringLiteral(", "));
 }
 
-QList<QVariant> offeredPorts(const QStringList& systemPorts)
+PortChoices enumeratedPorts()
 {
-    QStringList names = qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts);
-    for (const auto& name : systemPorts) {
-        if (!names.contains(name))
-            names.append(name);
+    PortChoices ports;
+    for (const auto& info : QSerialPortInfo::availablePorts())
+        ports.append({info.portName(), describe(info)});
+    return ports;
+}
+
+std::function<PortChoices()> fixedNames(std::function<QStringList()> enumerate)
+{
+    return [enumerate] {
+        PortChoices ports;
+        for (const auto& name : enumerate())
+            ports.append({name, QString()});
+        return ports;
+    };
+}
+
+bool isPresent(const QString& portName)
+{
+    return QFileInfo::exists(PortAdvice::systemLocation(portName));
+}
+
+PortChoices offeredPorts(const PortChoices& systemPorts)
+{
+    PortChoices ports;
+    const auto offered = [&ports](const QString& name) {
+        return std::any_of(ports.cbegin(), ports.cend(), [&name](const PortChoice& port) { return port.name == name; });
+    };
+    for (const auto& name : qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts)) {
+        if (!offered(name) && isPresent(name))
+            ports.append({name, QString()});
     }
-    QList<QVariant> ports;
-    for (const auto& name : names)
-        ports.append(name);
+    for (const auto& port : systemPorts) {
+        if (!offered(port.name))
+            ports.append(port);
+    }
     return ports;
 }
 
@@ -55,7 +97,14 @@ public:
     QSerialPort* port = nullptr;
     QString portName;
     Protocol::FrameAssembler receiveBuffer;
-    QList<QVariant> availablePorts;
+    std::function<PortChoices()> enumerate;
+    PortChoices availablePorts;
+    // The port the user chose (or the store named at start-up): chosen again
+    // whenever it is present.
+    QString wantedPort;
+    // The port the last open tried, and the advice its failure got.
+    QString attemptedPort;
+    QString openAdvice;
     Setting* portSetting = nullptr;
     // Set while DTR and RTS are configured: ports without modem-control lines
     // refuse them, which is no reason to fail the session.
@@ -68,33 +117,79 @@ public:
     bool isAvailable(const QString& name) const
     {
         return std::any_of(availablePorts.cbegin(), availablePorts.cend(),
-                           [&name](const QVariant& port) { return port.toString() == name; });
+                           [&name](const PortChoice& port) { return port.name == name; });
+    }
+
+    QString description(const QString& name) const
+    {
+        for (const auto& port : availablePorts) {
+            if (port.name == name)
+                return port.description;
+        }
+        return QString();
+    }
+
+    // Picks the port to use from a fresh list; true when the choice changed.
+    bool choosePort()
+    {
+        const QString before = portName;
+        if (!wantedPort.isEmpty() && isAvailable(wantedPort)) {
+            portName = wantedPort;
+        } else if (!isAvailable(portName)) {
+            portName = availablePorts.size() == 1 ? availablePorts.constFirst().name : QString();
+            if (wantedPort.isEmpty() && !portName.isEmpty()) {
+                wantedPort = portName;
+                QSettings().setValue(SerialProvider::PortKey, portName);
+            }
+        }
+        return portName != before;
     }
 };
 
 SerialProvider::SerialProvider(QObject* parent)
-    : SerialProvider(enumeratedPorts(), parent)
+    : DataProvider(parent)
+    , d(new SerialProviderPrivate)
 {
+    d->enumerate = enumeratedPorts;
+    setUp();
 }
 
 SerialProvider::SerialProvider(const QStringList& systemPorts, QObject* parent)
+    : SerialProvider([systemPorts] { return systemPorts; }, parent)
+{
+}
+
+SerialProvider::SerialProvider(std::function<QStringList()> enumerate, QObject* parent)
     : DataProvider(parent)
     , d(new SerialProviderPrivate)
+{
+    d->enumerate = fixedNames(std::move(enumerate));
+    setUp();
+}
+
+void SerialProvider::setUp()
 {
     qRegisterMetaType<QSerialPort::SerialPortError>();
     d->port = new QSerialPort(this);
     connect(d->port, &QSerialPort::readyRead, this, &SerialProvider::onReadyRead);
     connect(d->port, &QSerialPort::errorOccurred, this, &SerialProvider::onSerialPortError);
 
-    d->availablePorts = offeredPorts(systemPorts);
+    d->availablePorts = offeredPorts(d->enumerate());
 
-    QString stored = QSettings().value(PortKey, QString()).toString();
-    if (stored.isEmpty() || !d->isAvailable(stored))
-        stored = d->availablePorts.isEmpty() ? QString() : d->availablePorts.first().toString();
+    d->wantedPort = QSettings().value(PortKey, QString()).toString();
+    QString chosen = d->wantedPort;
+    if (!d->isAvailable(chosen)) {
+        chosen = d->availablePorts.isEmpty() ? QString() : d->availablePorts.constFirst().name;
+        // A stored port that is absent stays stored, as its adapter may be
+        // plugged in later; meanwhile the first present port stands in.
+        if (!d->wantedPort.isEmpty())
+            d->portName = chosen;
+    }
 
-    d->portSetting = new Setting(QStringLiteral("Port"), Setting::SETTING_TYPE_COMBO, d->availablePorts, QString());
+    d->portSetting = new Setting(QStringLiteral("Port"), Setting::SETTING_TYPE_COMBO, {}, QString());
     connect(d->portSetting, &Setting::valueChanged, this, &SerialProvider::onPortChanged);
-    d->portSetting->setValue(stored);
+    publishPorts(false);
+    d->portSetting->setValue(chosen);
 }
 
 SerialProvider::~SerialProvider()
@@ -161,13 +256,47 @@ void SerialProvider::onWriteData(QByteArray data)
             qWarning() << "Failed to write all bytes to the serial port.";
         return;
     }
-    if (!d->portName.isEmpty()) {
+    if (!d->attemptedPort.isEmpty()) {
         qWarning() << "Failed to open the serial port for writing.";
-        emit errorOccurred(QSerialPort::OpenError, errorText(QSerialPort::OpenError));
+        const QString advice = d->openAdvice.isEmpty() ? PortAdvice::forError(QSerialPort::OpenError, d->attemptedPort)
+                                                       : d->openAdvice;
+        reportError(QSerialPort::OpenError, errorText(QSerialPort::OpenError), advice);
     } else {
         qWarning() << "Failed to open the serial port (not configured).";
-        emit errorOccurred(NotConfiguredError, tr("The serial port is not yet configured."));
+        reportError(NotConfiguredError, tr("The serial port is not yet configured."), QString());
     }
+}
+
+void SerialProvider::refresh()
+{
+    d->availablePorts = offeredPorts(d->enumerate());
+    // An open session keeps its port, present in the list or not.
+    publishPorts(!d->port->isOpen() && d->choosePort());
+}
+
+void SerialProvider::publishPorts(bool choiceChanged)
+{
+    QList<QVariant> names;
+    QStringList descriptions;
+    for (const auto& port : qAsConst(d->availablePorts)) {
+        names.append(port.name);
+        descriptions.append(port.description);
+    }
+    const QString chosen = d->portName;
+    // The setting belongs to the thread that made the provider, where the
+    // window reads it.
+    QMetaObject::invokeMethod(d->portSetting, [setting = d->portSetting, names, descriptions, chosen, choiceChanged] {
+        setting->setComboValues(names, descriptions);
+        if (choiceChanged)
+            setting->setValue(chosen);
+    });
+    emit portChanged(chosen, d->description(chosen));
+}
+
+void SerialProvider::reportError(quint16 code, const QString& text, const QString& advice)
+{
+    emit errorAdvised(code, advice);
+    emit errorOccurred(code, text);
 }
 
 void SerialProvider::onReadyRead()
@@ -182,12 +311,15 @@ void SerialProvider::onPortChanged(QVariant value)
     const QString name = value.toString();
     if (name == d->portName || name.isEmpty())
         return;
-    if (d->isAvailable(name))
+    if (d->isAvailable(name)) {
         d->portName = name;
-    else
+        d->wantedPort = name;
+    } else {
         qWarning() << "Refusing to move to a port that is not currently available.";
+    }
     closeSerial();
     QSettings().setValue(PortKey, d->portName);
+    emit portChanged(d->portName, d->description(d->portName));
 }
 
 void SerialProvider::onSerialPortError(QSerialPort::SerialPortError error)
@@ -200,7 +332,10 @@ void SerialProvider::onSerialPortError(QSerialPort::SerialPortError error)
     }
     const auto code = static_cast<quint16>(error);
     qWarning() << "Serial port error:" << code;
-    emit errorOccurred(code, errorText(code));
+    const QString advice = PortAdvice::forError(code, d->attemptedPort);
+    if (!d->port->isOpen())
+        d->openAdvice = advice;
+    reportError(code, errorText(code), advice);
     if (isLinkLoss(error)) {
         d->silenced = true;
         // Closed once the port has returned from the call that reported the error.
@@ -232,6 +367,7 @@ void SerialProvider::closeAfterLinkLoss()
     if (d->port->isOpen())
         d->port->close();
     d->receiveBuffer.clear();
+    refresh();
 }
 
 void SerialProvider::configureLines()
@@ -251,12 +387,20 @@ void SerialProvider::openSerial()
 {
     closeSerial();
     d->receiveBuffer.clear();
-    if (d->portName.isEmpty()) {
+    d->openAdvice.clear();
+    // The adapter may have come (or come back) since the list was taken; a
+    // port standing in for an absent stored one gives way when it is back.
+    if (d->portName.isEmpty() || d->portName != d->wantedPort || !isPresent(d->portName))
+        refresh();
+    // Still absent, the port the user chose is tried anyway: its failure
+    // tells that the adapter is gone.
+    d->attemptedPort = d->portName.isEmpty() ? d->wantedPort : d->portName;
+    if (d->attemptedPort.isEmpty()) {
         qWarning() << "Cannot open a serial port connection with invalid settings.";
         return;
     }
     d->silenced = false;
-    d->port->setPortName(d->portName);
+    d->port->setPortName(d->attemptedPort);
     d->port->open(QIODevice::ReadWrite);
     d->port->setBaudRate(BaudRate);
     if (d->port->isOpen()) {
@@ -265,7 +409,7 @@ void SerialProvider::openSerial()
         // earlier session) must not pass for the answer to the next request.
         d->port->clear(QSerialPort::Input);
     } else {
-        qWarning() << "Could not connect to port" << d->portName << "with baud rate" << BaudRate;
+        qWarning() << "Could not connect to port" << d->attemptedPort << "with baud rate" << BaudRate;
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QScopedPointer>
 #include <QSerialPort>
 
+#include <functional>
+
 namespace QKel::Comms {
 
 class SerialProviderPrivate;
@@ -21,7 +23,7 @@ public:
     static constexpr quint16 NotConfiguredError = 65535;
     static constexpr const char* PortKey = "comms/serial/port";
     // Extra port paths (for example pseudo-terminals), separated by ':',
-    // offered before the ports the system enumerates.
+    // offered before the ports the system enumerates while their path exists.
     static constexpr const char* ExtraPortsVariable = "TARN_SERIAL_PORTS";
 
     // Offers the extra ports, then the ports the system enumerates.
@@ -29,6 +31,8 @@ public:
     // Offers the extra ports, then `systemPorts` (port names) in place of the
     // system's enumeration.
     SerialProvider(const QStringList& systemPorts, QObject* parent = nullptr);
+    // Offers the extra ports, then the names `enumerate` returns at each look.
+    SerialProvider(std::function<QStringList()> enumerate, QObject* parent = nullptr);
     ~SerialProvider() override;
 
     bool settingsValid() const;
@@ -39,6 +43,9 @@ public slots:
     void open() override;
     QList<QKel::Global::Setting*> settingsList() const override;
     void onWriteData(QByteArray data) override;
+    // Enumerates the ports again; chooses the stored port when it is back, or
+    // the only port when none is configured; keeps an open port as it is.
+    void refresh() override;
 
 private slots:
     void onReadyRead();
@@ -46,11 +53,14 @@ private slots:
     void onSerialPortError(QSerialPort::SerialPortError error);
 
 private:
+    void setUp();
     void closeSerial();
     void openSerial();
     void configureLines();
     void drainWrites();
     void closeAfterLinkLoss();
+    void reportError(quint16 code, const QString& text, const QString& advice);
+    void publishPorts(bool choiceChanged);
 
     QScopedPointer<SerialProviderPrivate> d;
 };

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QScopedPointer>
+#include <QStringList>
 #include <QVariant>
 
 namespace QKel::Global {
@@ -17,7 +18,10 @@ class Setting : public QObject
     Q_PROPERTY(QString name READ name CONSTANT)
     Q_PROPERTY(quint8 type READ type CONSTANT)
     Q_PROPERTY(QVariant value READ value WRITE setValue NOTIFY valueChanged)
-    Q_PROPERTY(QList<QVariant> comboValues READ comboValues CONSTANT)
+    Q_PROPERTY(QList<QVariant> comboValues READ comboValues NOTIFY comboValuesChanged)
+    // What the system knows about each choice, in the order of comboValues;
+    // the value stays the bare choice.
+    Q_PROPERTY(QStringList comboDescriptions READ comboDescriptions NOTIFY comboValuesChanged)
 
 public:
     enum eSettingType : quint8 {
@@ -35,12 +39,18 @@ public:
     quint8 type() const;
     QVariant value() const;
     QList<QVariant> comboValues() const;
+    QStringList comboDescriptions() const;
+    // The description of one choice, empty when it has none.
+    Q_INVOKABLE QString describe(const QVariant& choice) const;
+    // Replaces the choices; `descriptions` is matched by position and may be shorter.
+    void setComboValues(const QList<QVariant>& comboValues, const QStringList& descriptions = {});
 
 public slots:
     void setValue(const QVariant& value);
 
 signals:
     void valueChanged(QVariant value);
+    void comboValuesChanged();
 
 private:
     QScopedPointer<SettingPrivate> d;

@@ -35,6 +35,15 @@ ThemedApplicationWindow {
         onActivated: window.dismiss()
     }
 
+    // Adapters plugged in or pulled while the window is open show up here.
+    Timer {
+        interval: 2000
+        repeat: true
+        running: true
+        triggeredOnStart: true
+        onTriggered: commsHandler.refreshPorts()
+    }
+
     ColumnLayout {
         id: content
         x: 10
@@ -116,14 +125,30 @@ ThemedApplicationWindow {
                     }
                     Component {
                         id: comboEditor
-                        ThemedComboBox {
-                            objectName: "settingField_" + setting.name
-                            // Port paths can be long; the user has to tell them apart.
-                            width: 300
-                            Accessible.name: setting.name
-                            model: setting.comboValues
-                            onModelChanged: currentIndex = model.indexOf(setting.value)
-                            onActivated: setting.value = model[index]
+                        // The choice's description beside it tells two adapters apart.
+                        RowLayout {
+                            spacing: 10
+                            ThemedComboBox {
+                                id: combo
+                                objectName: "settingField_" + setting.name
+                                // Port paths can be long; the user has to tell them apart.
+                                Layout.preferredWidth: 300
+                                Accessible.name: setting.name
+                                model: setting.comboValues
+                                onModelChanged: currentIndex = model.indexOf(setting.value)
+                                onActivated: setting.value = model[index]
+                                Connections {
+                                    target: setting
+                                    function onValueChanged() { combo.currentIndex = combo.model.indexOf(setting.value) }
+                                }
+                            }
+                            ThemedText {
+                                objectName: "settingDescription_" + setting.name
+                                text: setting.comboDescriptions[combo.currentIndex] || ""
+                                visible: text !== ""
+                                Accessible.name: text
+                                Accessible.role: Accessible.StaticText
+                            }
                         }
                     }
                 }

@@ -8,6 +8,7 @@
 #include "supportArchive.h"
 
 #include <commsHandler.h>
+#include <portAdvice.h>
 #include <deviceFactory.h>
 #include <leafPaths.h>
 
@@ -41,6 +42,10 @@ public:
     QString backupFolder;
     QByteArray sessionBackup;
     bool backupFailureAnnounced = false;
+    QString failureAdvice;
+    // The advice the provider sent ahead of its next error.
+    quint16 advisedCode = 0;
+    QString advice;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
 
@@ -106,6 +111,19 @@ bool StateMachine::hasSessionBackup() const
     return !d->sessionBackup.isNull();
 }
 
+QString StateMachine::failureAdvice() const
+{
+    return d->failureAdvice;
+}
+
+void StateMachine::setFailureAdvice(const QString& advice)
+{
+    if (advice == d->failureAdvice)
+        return;
+    d->failureAdvice = advice;
+    emit failureAdviceChanged(advice);
+}
+
 bool StateMachine::isMachineReady() const
 {
     return !d->machine.isNull();
@@ -127,6 +145,7 @@ void StateMachine::run()
     connect(definition, &Definition::startCyclicWrite, comms, &QKel::Comms::CommsHandler::onStartCyclicWrite);
     connect(definition, &Definition::stopCyclicWrite, comms, &QKel::Comms::CommsHandler::onStopCyclicWrite);
     connect(comms, &QKel::Comms::CommsHandler::newData, this, &StateMachine::onNewData);
+    connect(comms, &QKel::Comms::CommsHandler::errorAdvised, this, &StateMachine::onErrorAdvised);
     connect(comms, &QKel::Comms::CommsHandler::errorOccurred, this, &StateMachine::onCommsError);
 
     // Before the relay, so that hasSessionBackup is current when connectedChanged arrives.
@@ -221,14 +240,29 @@ void StateMachine::onNewData(QByteArray data)
 
 void StateMachine::onTimeout()
 {
+    // Silence while connecting is the case a checklist helps with; a device
+    // that answered before and then stopped has other causes.
+    const bool connecting = d->machine && !d->definition()->connected();
     d->deliver(EventTimeout{});
+    setFailureAdvice(connecting ? QKel::Comms::PortAdvice::forSilence(QKel::Comms::CommsHandler::instance()->portName())
+                                : QString());
     emit timeout();
+}
+
+void StateMachine::onErrorAdvised(quint16 errorCode, const QString& advice)
+{
+    d->advisedCode = errorCode;
+    d->advice = advice;
 }
 
 void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
 {
+    const QString advice = d->advisedCode == errorCode ? d->advice : QString();
+    d->advice.clear();
+    d->advisedCode = 0;
     // Link errors outside a session (after it ended, before it started) are not news.
     if (d->deliver(EventCommsError{errorCode})) {
+        setFailureAdvice(advice);
         emit commsError(errorCode, errorText);
     }
 }

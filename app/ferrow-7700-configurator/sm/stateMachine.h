@@ -30,6 +30,10 @@ class StateMachine : public QThread
     // Changes only with the connection: the backup is kept while the read is
     // taken, before the connected state is announced again.
     Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY connectedChanged)
+    // What the user can do about the failure reported last by commsError or
+    // timeout, one paragraph; set before either is emitted, empty when the
+    // cause cannot be told.
+    Q_PROPERTY(QString failureAdvice READ failureAdvice NOTIFY failureAdviceChanged)
 
 public:
     static StateMachine* instance();
@@ -44,6 +48,7 @@ public:
     QString deviceIdString() const;
     // True once this connection kept a backup of the device's configuration.
     bool hasSessionBackup() const;
+    QString failureAdvice() const;
 
     // True once the machine was started and handed to the main thread; before
     // that every operation is a no-op.
@@ -75,6 +80,7 @@ signals:
     void busyChanged(bool busy);
     void currentDeviceChanged(QObject* currentDevice);
     void deviceIdStringChanged(QString deviceIdString);
+    void failureAdviceChanged(QString failureAdvice);
     void deviceUnsupported(QString deviceIdString, QString productId);
     void configurationUnsupported(QString productId);
     void configurationVersionMismatch();
@@ -113,6 +119,7 @@ private slots:
     void onNewData(QByteArray data);
     void onLoadStartupOptions(QString configurationFile, bool autoflash);
     void onCommsError(quint16 errorCode, const QString& errorText);
+    void onErrorAdvised(quint16 errorCode, const QString& advice);
     void onTimeout();
     void onLoadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
     void onCurrentDeviceChanged(QObject* currentDevice);
@@ -121,6 +128,7 @@ private slots:
 
 private:
     bool emitLoadErrorSignal(int loadError);
+    void setFailureAdvice(const QString& advice);
     bool loadConfiguration(const QString& configurationUrl);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
