@@ -48,6 +48,7 @@ Item {
 
     FileDialog {
         id: loadDialog
+        objectName: "loadBackupDialog"
         title: qsTr("Load backup")
         selectExisting: true
         nameFilters: [qsTr("Configuration files (*.frc)")]

@@ -29,6 +29,7 @@ Item {
     property alias disconnectAction: disconnectAction
     property alias readAction: readAction
     property alias writeAction: writeAction
+    readonly property alias backups: backupActions
 
     // Creates at once when only one product can be configured; else lets the user choose.
     function createNewConfiguration() {
@@ -36,6 +37,12 @@ Item {
             stateMachine.doNewConfiguration(productIds[0])
         else
             window.showWindow("newConfig.qml")
+    }
+
+    // A chosen backup is loaded like any configuration file: unsaved changes first.
+    BackupActions {
+        id: backupActions
+        onBackupChosen: actions.dialogs.loadConfigurationFrom(fileUrl)
     }
 
     Action {

@@ -14,6 +14,7 @@ Item {
     property alias unsavedDeviceReadCheckDialog: unsavedDeviceReadCheckDialog
     property alias unsavedNewConfigCheckDialog: unsavedNewConfigCheckDialog
     property alias unsavedLoadConfigCheckDialog: unsavedLoadConfigCheckDialog
+    property alias unsavedLoadFileCheckDialog: unsavedLoadFileCheckDialog
     property alias genericAreYouSureDialog: genericAreYouSureDialog
     property alias saveDialog: saveDialog
     property alias loadDialog: loadDialog
@@ -37,6 +38,15 @@ Item {
     }
     function saveConfigurationTo(url) {
         stateMachine.doSaveConfiguration(withExtension(url, ".frc"))
+    }
+    // Loads a file chosen outside the load dialog, such as a device backup.
+    function loadConfigurationFrom(url) {
+        if (saveStatusTracker.saveNeeded) {
+            unsavedLoadFileCheckDialog.fileUrl = url
+            unsavedLoadFileCheckDialog.open()
+        } else {
+            stateMachine.doLoadConfiguration(url)
+        }
     }
     function packSupportArchiveTo(url) {
         stateMachine.doPackSupportArchive(withExtension(url, ".zip"))
@@ -83,6 +93,14 @@ Item {
         title: qsTr("Unsaved Changes")
         text: qsTr("Changes to the current configuration are unsaved, and loading a configuration file would overwrite these changes. Do you want to proceed?")
         onYes: loadDialog.open()
+    }
+    MainMessageDialog {
+        id: unsavedLoadFileCheckDialog
+        objectName: "unsavedLoadFileCheckDialog"
+        property url fileUrl
+        title: unsavedLoadConfigCheckDialog.title
+        text: unsavedLoadConfigCheckDialog.text
+        onYes: stateMachine.doLoadConfiguration(fileUrl)
     }
     MainMessageDialog {
         id: genericAreYouSureDialog

@@ -16,6 +16,9 @@ ThemedMenuBar {
         MenuItem { action: menuBar.actions.saveConfigurationAction }
         MenuItem { action: menuBar.actions.saveConfigurationAsAction }
         MenuSeparator {}
+        MenuItem { action: menuBar.actions.backups.openBackupFolder }
+        MenuItem { action: menuBar.actions.backups.loadBackup }
+        MenuSeparator {}
         MenuItem { action: menuBar.actions.exitAction }
     }
     ThemedMenu {
@@ -25,6 +28,7 @@ ThemedMenuBar {
         MenuItem { action: menuBar.actions.readAction }
         MenuItem { action: menuBar.actions.writeAction }
         MenuItem { action: menuBar.actions.deviceInformationAction }
+        MenuItem { action: menuBar.actions.backups.compareWithDevice }
         MenuSeparator {}
         MenuItem { action: menuBar.actions.factoryResetAction }
     }

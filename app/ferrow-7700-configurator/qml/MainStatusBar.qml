@@ -12,8 +12,11 @@ ThemedStatusBar {
     readonly property string sessionText: stateMachine.busy ? qsTr("Busy") + "..."
         : stateMachine.connected ? qsTr("Connected to device") + ": " + stateMachine.deviceIdString
         : qsTr("Not connected")
+    // While disconnected the port is named with its adapter, to tell several apart.
+    readonly property string portText: !stateMachine.connected && commsHandler.portLabel !== "" ? commsHandler.portLabel
+        : serialPort
     readonly property string linkText: qsTr(commsHandler.currentProviderType) + " ("
-        + (serialPort !== "" ? serialPort : qsTr("not configured")) + ")"
+        + (portText !== "" ? portText : qsTr("not configured")) + ")"
 
     RowLayout {
         anchors.fill: parent

@@ -9,8 +9,13 @@ Connections {
 
     target: stateMachine
 
+    // The session sets its advice on what to check before it reports the failure.
+    function withAdvice(text) {
+        return stateMachine.failureAdvice !== "" ? text + "\n\n" + stateMachine.failureAdvice : text
+    }
+
     function onTimeout() {
-        dialogs.showError(qsTr("Communication Timeout"), qsTr("A communication timeout has occurred."))
+        dialogs.showError(qsTr("Communication Timeout"), withAdvice(qsTr("A communication timeout has occurred.")))
     }
     function onDeviceUnsupported(deviceIdString, productId) {
         dialogs.showError(qsTr("Device Unsupported"),
@@ -40,8 +45,8 @@ Connections {
         dialogs.showError(qsTr("Device Error"), qsTr("The connected device has reported an error."))
     }
     function onCommsError(errorCode, errorText) {
-        dialogs.showError(qsTr("Communication Error"), qsTr("A communication error has occurred.") + " " + errorText
-                          + " (" + qsTr("Error code") + ": " + errorCode + ")")
+        dialogs.showError(qsTr("Communication Error"), withAdvice(qsTr("A communication error has occurred.") + " " + errorText
+                                                                  + " (" + qsTr("Error code") + ": " + errorCode + ")"))
     }
     function onSaveFileFailed(filePath, errorText) {
         dialogs.showError(qsTr("Save Failed"), qsTr("The configuration could not be saved to the file") + " " + filePath
@@ -50,6 +55,10 @@ Connections {
     function onPackSupportArchiveFailed(filePath, errorText) {
         dialogs.showError(qsTr("Support Archive Failed"), qsTr("The support archive could not be created at") + " " + filePath
                           + ".\n\n" + qsTr("Reason") + ": " + errorText)
+    }
+    function onBackupFailed(folder, errorText) {
+        dialogs.showWarning(qsTr("Backup Failed"), qsTr("The configuration read from the device could not be backed up in the folder")
+                            + " " + folder + ".\n\n" + qsTr("Reason") + ": " + errorText)
     }
     function onConfigurationRejectedWhileBusy() {
         dialogs.showError(qsTr("Configuration Not Taken Over"),

@@ -88,6 +88,11 @@ ThemedApplicationWindow {
         target: commsHandler
         function onCurrentProviderChanged() { mainApplication.updateSerialPort() }
     }
+    // A port refresh may choose another port on its own.
+    Connections {
+        target: mainApplication.portSetting
+        function onValueChanged() { mainApplication.updateSerialPort() }
+    }
     // Every new device gets its pages built afresh, even from the same driver.
     Connections {
         target: stateMachine

@@ -227,6 +227,79 @@ TestCase {
         verify(!toast.visible)
     }
 
+    // Connected and read: each backup command sits in its menu and opens what it offers.
+    function test_g_backupMenuItems_data() {
+        return [
+            { tag: "open backup folder", menu: "&File", action: "openBackupFolder" },
+            { tag: "load backup", menu: "&File", action: "loadBackup", opened: function() { return item("loadBackupDialog") } },
+            { tag: "compare with device", menu: "&Device", action: "compareWithDevice",
+              opened: function() { return win.actions.backups.compareWindow } }
+        ]
+    }
+    function test_g_backupMenuItems(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        var action = win.actions.backups[data.action]
+        var menus = [], menuItem = null
+        for (var i = 0; i < win.menuBar.menus.length; ++i) {
+            var menu = win.menuBar.menus[i]
+            for (var j = 0; j < menu.items.length; ++j) {
+                if (menu.items[j].action === action) {
+                    menus.push(menu.title)
+                    menuItem = menu.items[j]
+                }
+            }
+        }
+        compare(menus, [data.menu])
+        if (!data.opened)
+            return
+        verify(action.enabled)
+        menuItem.trigger()
+        var opened = data.opened()
+        tryCompare(opened, "visible", true)
+        opened.close()
+        tryCompare(opened, "visible", false)
+    }
+
+    // A chosen backup is loaded like a configuration file, asking first about unsaved changes.
+    function test_g_backupChosen_data() {
+        return [ { tag: "saved", unsaved: false }, { tag: "unsaved, Yes", unsaved: true } ]
+    }
+    function test_g_backupChosen(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        var path = saveStatusTracker.currentFilePath
+        verify(path !== "")
+        saveStatusTracker.saveNeeded = data.unsaved
+        win.successToast.text = ""
+        win.actions.backups.backupChosen(urlOf(path))
+        var dialog = item("unsavedLoadFileCheckDialog")
+        compare(dialog.visible, data.unsaved)
+        if (data.unsaved) {
+            compare(win.successToast.text, "")
+            dialog.click(StandardButton.Yes)
+        }
+        tryCompare(win.successToast, "text", "Loaded file " + path)
+    }
+
+    // Silence on connecting is explained with what to check.
+    function test_g_timeoutAdvice() {
+        tryCompare(stateMachine, "busy", false, 10000)
+        if (stateMachine.connected)
+            item("disconnectAction").trigger()
+        tryCompare(stateMachine, "connected", false, 10000)
+        win.portSetting.value = gatewaySimulator.sparePortPath
+        tryCompare(win, "serialPort", gatewaySimulator.sparePortPath)
+        item("connectAction").trigger()
+        var dialog = item("errorDialog")
+        tryCompare(dialog, "visible", true, 30000)
+        verify(stateMachine.failureAdvice !== "")
+        compare(dialog.title, "Communication Timeout")
+        compare(dialog.text, "A communication timeout has occurred.\n\n" + stateMachine.failureAdvice)
+        dialog.click(StandardButton.Ok)
+        tryCompare(stateMachine, "busy", false, 10000)
+        win.portSetting.value = gatewaySimulator.portPath
+        tryCompare(win, "serialPort", gatewaySimulator.portPath)
+    }
+
     // With one product on offer New creates at once, without the selection window.
     function test_g_singleProductNew() {
         compare(deviceFactory.supportedDeviceProductIds.length, 1)
