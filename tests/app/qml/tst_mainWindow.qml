@@ -280,26 +280,6 @@ TestCase {
         tryCompare(win.successToast, "text", "Loaded file " + path)
     }
 
-    // Silence on connecting is explained with what to check.
-    function test_g_timeoutAdvice() {
-        tryCompare(stateMachine, "busy", false, 10000)
-        if (stateMachine.connected)
-            item("disconnectAction").trigger()
-        tryCompare(stateMachine, "connected", false, 10000)
-        win.portSetting.value = gatewaySimulator.sparePortPath
-        tryCompare(win, "serialPort", gatewaySimulator.sparePortPath)
-        item("connectAction").trigger()
-        var dialog = item("errorDialog")
-        tryCompare(dialog, "visible", true, 30000)
-        verify(stateMachine.failureAdvice !== "")
-        compare(dialog.title, "Communication Timeout")
-        compare(dialog.text, "A communication timeout has occurred.\n\n" + stateMachine.failureAdvice)
-        dialog.click(StandardButton.Ok)
-        tryCompare(stateMachine, "busy", false, 10000)
-        win.portSetting.value = gatewaySimulator.portPath
-        tryCompare(win, "serialPort", gatewaySimulator.portPath)
-    }
-
     // With one product on offer New creates at once, without the selection window.
     function test_g_singleProductNew() {
         compare(deviceFactory.supportedDeviceProductIds.length, 1)
