@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
 #  1. the regular build (build/) and all of its tests, unit and end-to-end;
-#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and its unit tests
-#     (with TARN_ASAN_E2E=1 its end-to-end tests too);
+#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and all of its tests
+#     (TARN_ASAN_E2E=0 leaves out the end-to-end ones);
 #  3. the libFuzzer targets (build-fuzz/, clang), each for a bounded time.
 # Every stage runs even when an earlier one failed; a summary closes the run.
 set -uo pipefail
@@ -10,9 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/install-deps.sh" || exit 1
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.ccache}
-fuzz_seconds=${TARN_FUZZ_SECONDS:-40}
-sanitizer_labels=unit
-[ "${TARN_ASAN_E2E:-0}" = 1 ] && sanitizer_labels='unit|e2e'
+fuzz_seconds=${TARN_FUZZ_SECONDS:-30}
+sanitizer_labels='unit|e2e'
+[ "${TARN_ASAN_E2E:-1}" = 0 ] && sanitizer_labels=unit
 summary=()
 status=0
 started=$SECONDS
