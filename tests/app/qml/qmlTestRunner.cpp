@@ -9,6 +9,7 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
+#include <QTest>
 #include <QtQuickTest>
 
 #include <cstdio>
@@ -49,8 +50,13 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("windowGrabber"), &mGrabber);
         QKel::Gui::registerQmlTypes();
         QKel::Pb::Utilities::registerMetaTypes();
-        if (!QKel::Sm::StateMachine::instance()->isRunning())
-            QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
+        auto* machine = QKel::Sm::StateMachine::instance();
+        if (!machine->isRunning())
+            machine->start(QThread::InheritPriority);
+        // Until the machine is handed to this thread every operation is a
+        // no-op: a test connecting at once on a loaded machine would connect nothing.
+        if (!QTest::qWaitFor([machine] { return machine->isMachineReady(); }, 30000))
+            std::fputs("The state machine did not start within 30 s\n", stderr);
     }
 
 public:
