@@ -10,19 +10,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    // The loader reports rejected input as warnings; at fuzzing speed they only cost time.
-    qInstallMessageHandler(dropMessage);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<int>(size));

@@ -12,18 +12,6 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-void dropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    qInstallMessageHandler(dropMessage);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<int>(size));
