@@ -2,6 +2,9 @@
 // entry in the record table: a record the data bytes hold, or none. A type
 // added to a .proto without its entry fails here.
 #include "embeddedrecordtable.h"
+#include "remote.h"
+#include "socket.h"
+#include "spp.h"
 
 #include <google/protobuf/descriptor.h>
 
@@ -53,6 +56,39 @@ private slots:
             QVERIFY2(QKel::Pb::EmbeddedRecordTable::lists(message, value->number()), value->full_name().c_str());
             QVERIFY(QKel::Pb::EmbeddedRecordTable::record(message, value->number()) != message);
         }
+    }
+
+    // The driver takes a container's object only when it is the wrapper the
+    // table names for the container's present type.
+    void listedObject_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<bool>("listed");
+
+        QTest::newRow("socket holding a socket endpoint") << int(QKel::Pb::Remote::Config::TYPE__SOCKET) << "socket" << true;
+        QTest::newRow("SPP holding an SPP endpoint") << int(QKel::Pb::Remote::Config::TYPE__SPP) << "spp" << true;
+        QTest::newRow("switched to SPP, socket endpoint kept") << int(QKel::Pb::Remote::Config::TYPE__SPP) << "socket" << false;
+        QTest::newRow("type none") << int(QKel::Pb::Remote::Config::TYPE__NONE) << "socket" << false;
+        QTest::newRow("no endpoint") << int(QKel::Pb::Remote::Config::TYPE__SOCKET) << QString() << false;
+    }
+
+    void listedObject()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, endpoint);
+        QFETCH(bool, listed);
+
+        QKel::Pb::Remote::Config remote;
+        QKel::Pb::AbstractMessage* object = nullptr;
+        if (endpoint == QLatin1String("socket"))
+            object = new QKel::Pb::Socket::Remote(&remote);
+        else if (endpoint == QLatin1String("spp"))
+            object = new QKel::Pb::Spp::Remote(&remote);
+        remote.setObject(object);
+        remote.setType(QKel::Pb::Remote::Config::TYPE(type));
+
+        QCOMPARE(QKel::Pb::EmbeddedRecordTable::listedObject(&remote), listed ? object : nullptr);
     }
 };
 

@@ -55,4 +55,10 @@ const google::protobuf::Descriptor* record(const google::protobuf::Descriptor* c
     return embedded && embedded->record ? embedded->record() : nullptr;
 }
 
+const QMetaObject* wrapper(const google::protobuf::Descriptor* container, int type)
+{
+    const ObjectTypes::Embedded* embedded = find(container, type);
+    return embedded ? embedded->wrapper : nullptr;
+}
+
 } // namespace QKel::Pb::EmbeddedRecordTable

@@ -48,6 +48,8 @@ QKEL_PB_SAME_VALUE(CanOpen::Config, CanOpen, BAUD_RATE__83_333_KBIT_S)
 QKEL_PB_SAME_VALUE(CanOpen::Config, CanOpen, BAUD_RATE__CUSTOM)
 QKEL_PB_SAME_END(CanOpen::Config, CanOpen, BAUD_RATE, BAUD_RATE__CUSTOM)
 
+// The wrapper leaves out the schema's TYPE__CAN_MESSAGE_LIST (10): no page
+// edits such an entry, and the file keeps its bytes as they came.
 QKEL_PB_SAME_VALUE(Configuration::Data, Configuration, TYPE__NONE)
 QKEL_PB_SAME_VALUE(Configuration::Data, Configuration, TYPE__VISUAL_CONFIGURATION)
 QKEL_PB_SAME_VALUE(Configuration::Data, Configuration, TYPE__OBJECT_DICTIONARY)

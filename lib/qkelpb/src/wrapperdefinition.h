@@ -130,7 +130,8 @@
 // The object of a type-and-data record with explicit warning texts, and the
 // wrapper class each type number creates:
 // {Class::TYPE__X, ::QKel::Pb::holds<Area::Record>}, ...
-// Every such table is listed in EmbeddedRecordTable, which the text form reads.
+// Every such table is listed in EmbeddedRecordTable, which the text form and
+// the driver read.
 #define QKEL_PB_OBJECT_TEXTS(Class, missingText, unsupportedText, ...)                            \
     QKEL_PB_OBJECT_NAMED(QKEL_PB_CAT(qkelPbObjectTypes, __COUNTER__), Class, missingText,          \
                          unsupportedText, __VA_ARGS__)

@@ -29,6 +29,7 @@ struct ObjectTypes
     {
         AbstractMessage* (*create)(QObject* parent);
         const google::protobuf::Descriptor* (*record)();
+        const QMetaObject* wrapper;
     };
     const char* missingText;
     const char* unsupportedText;
@@ -43,10 +44,10 @@ AbstractMessage* makeWrapper(QObject* parent)
 
 // The entry of a type number whose data bytes hold the record of wrapper C.
 template <class C>
-constexpr ObjectTypes::Embedded holds{&makeWrapper<C>, &C::Record::descriptor};
+constexpr ObjectTypes::Embedded holds{&makeWrapper<C>, &C::Record::descriptor, &C::staticMetaObject};
 
 // The entry of a type number whose data bytes hold no record the wrappers know.
-constexpr ObjectTypes::Embedded holdsNoRecord{nullptr, nullptr};
+constexpr ObjectTypes::Embedded holdsNoRecord{nullptr, nullptr, nullptr};
 
 // The private side of wrapper X: its record, its children, and the rules of
 // getters, setters, load and pack, written once for all wrappers. A wrapper's

@@ -5,6 +5,7 @@
 #include <canfiltermodel.h>
 #include <canopen.h>
 #include <configuration.h>
+#include <embeddedrecordtable.h>
 #include <interface.h>
 #include <ip.h>
 #include <kelfunction.h>
@@ -165,11 +166,12 @@ KelFunction::Config* defaultKelFunction(QObject* parent)
     return function;
 }
 
-// Cast of a type-and-data container's object; null when it is another class.
+// A type-and-data container's object as the wrapper the driver uses; null
+// unless it is the record the embedded-record table names for the type.
 template <typename Wrapper, typename Container>
 Wrapper* objectAs(Container* container)
 {
-    return container ? qobject_cast<Wrapper*>(container->object()) : nullptr;
+    return qobject_cast<Wrapper*>(QKel::Pb::EmbeddedRecordTable::listedObject(container));
 }
 
 // The warnings about a remote or server entry that fits no pointer.
@@ -182,8 +184,8 @@ struct EndpointTexts
 };
 
 // Remote and server entries share their layout: a container of type socket
-// or SPP whose object is that kind of endpoint.
-template <typename SocketEndpoint, typename SppEndpoint, typename Container>
+// or SPP whose object is the endpoint the embedded-record table names for it.
+template <typename Container>
 void resolveEndpoint(Configuration::Data* entry, Container** socketSlot, Container** sppSlot,
                      const EndpointTexts& texts)
 {
@@ -192,22 +194,15 @@ void resolveEndpoint(Configuration::Data* entry, Container** socketSlot, Contain
         qWarning() << texts.nullContainer;
         return;
     }
-    switch (container->type()) {
-    case Container::TYPE__SOCKET:
-        if (objectAs<SocketEndpoint>(container))
-            *socketSlot = container;
-        else
-            qWarning() << texts.nullSocket;
-        break;
-    case Container::TYPE__SPP:
-        if (objectAs<SppEndpoint>(container))
-            *sppSlot = container;
-        else
-            qWarning() << texts.nullSpp;
-        break;
-    default:
+    const bool socket = container->type() == Container::TYPE__SOCKET;
+    if (!socket && container->type() != Container::TYPE__SPP) {
         qWarning() << texts.unsupportedType << int(container->type());
+        return;
     }
+    if (QKel::Pb::EmbeddedRecordTable::listedObject(container))
+        *(socket ? socketSlot : sppSlot) = container;
+    else
+        qWarning() << (socket ? texts.nullSocket : texts.nullSpp);
 }
 
 } // namespace
@@ -445,7 +440,7 @@ void FerrowWlan7701Private::resolveRemote(Configuration::Data* entry)
         "Encountered NULL Spp::Remote in the configuration file.",
         "Encountered unsupported Remote::Config type in the configuration file:",
     };
-    resolveEndpoint<Socket::Remote, Spp::Remote>(entry, &socketRemote, &sppRemote, texts);
+    resolveEndpoint(entry, &socketRemote, &sppRemote, texts);
 }
 
 void FerrowWlan7701Private::resolveServer(Configuration::Data* entry)
@@ -456,7 +451,7 @@ void FerrowWlan7701Private::resolveServer(Configuration::Data* entry)
         "Encountered NULL Spp::Server in the configuration file.",
         "Encountered unsupported Server::Config type in the configuration file:",
     };
-    resolveEndpoint<Socket::Server, Spp::Server>(entry, &socketServer, &sppServer, texts);
+    resolveEndpoint(entry, &socketServer, &sppServer, texts);
 }
 
 void FerrowWlan7701Private::resolveKelFunction(Configuration::Data* entry)
