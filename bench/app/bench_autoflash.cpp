@@ -54,8 +54,6 @@ int fail(const QString& text)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    if (qEnvironmentVariableIsEmpty("TARN_BUILD_BIN"))
-        qputenv("TARN_BUILD_BIN", QFile::encodeName(QCoreApplication::applicationDirPath()));
     const int runs = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 5;
 
     const QString configurator = builtProgram(QStringLiteral("ferrow-7700-configurator"));

@@ -86,8 +86,6 @@ int fail(const QString& text)
 int main(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
-    if (qEnvironmentVariableIsEmpty("TARN_BUILD_BIN"))
-        qputenv("TARN_BUILD_BIN", QFile::encodeName(QCoreApplication::applicationDirPath()));
     const int cycles = argc > 1 ? qMax(1, QByteArray(argv[1]).toInt()) : 1000;
 
     QTemporaryDir dir;
@@ -101,9 +99,7 @@ int main(int argc, char* argv[])
     QKel::Comms::CommsHandler::instance();
 
     StateMachine facade;
-    facade.setStartupOptions(QString(), false);
-    facade.start();
-    if (!waitFor([&facade] { return facade.isMachineReady(); }))
+    if (!facade.startAndWait())
         return fail(QStringLiteral("the state machine did not start"));
     Outcomes outcomes(&facade);
     const int descriptorsAtStart = openDescriptors();

@@ -135,9 +135,7 @@ int main(int argc, char** argv)
     QKel::Gui::registerQmlTypes();
     QKel::Device::DeviceFactory::instance();
     QKel::Sm::StateMachine* facade = QKel::Sm::StateMachine::instance();
-    facade->setStartupOptions(QString(), false);
-    facade->start();
-    if (!QTest::qWaitFor([facade] { return facade->isMachineReady(); }))
+    if (!facade->startAndWait())
         return 2;
     facade->doNewConfiguration(QStringLiteral("012001017701"));
     if (!QTest::qWaitFor([] { return currentDevice() != nullptr; }))

@@ -61,8 +61,7 @@ uint canBitRate(const QKel::Device::AbstractDevice& device)
 bool startFacade(QKel::Sm::StateMachine& facade, const QString& startupFile, bool autoflash)
 {
     facade.setStartupOptions(startupFile, autoflash);
-    facade.start();
-    return QTest::qWaitFor([&facade] { return facade.isMachineReady(); });
+    return facade.startAndWait();
 }
 
 QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configuration::File&))

@@ -16,6 +16,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
@@ -129,6 +130,21 @@ bool StateMachine::isMachineReady() const
     return !d->machine.isNull();
 }
 
+bool StateMachine::startAndWait(int timeoutMs)
+{
+    if (!isRunning())
+        start(QThread::InheritPriority);
+    if (isMachineReady())
+        return true;
+    // The hand-over runs in this thread's event loop, so it cannot slip in
+    // between the check above and exec().
+    QEventLoop loop;
+    connect(this, &StateMachine::machineReady, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return isMachineReady();
+}
+
 void StateMachine::setStartupOptions(const QString& configurationFile, const bool& autoflash)
 {
     d->startupConfigurationFile = configurationFile;
@@ -186,6 +202,7 @@ void StateMachine::run()
         [this, machine, timer] {
             d->machine = machine;
             d->timeoutTimer = timer;
+            emit machineReady();
         },
         Qt::QueuedConnection);
 

@@ -53,6 +53,10 @@ public:
     // True once the machine was started and handed to the main thread; before
     // that every operation is a no-op.
     bool isMachineReady() const;
+    // Starts the thread and runs this thread's events until the machine is
+    // handed over; false when that took longer than timeoutMs. For callers
+    // that operate at once, before any event loop of theirs has run.
+    bool startAndWait(int timeoutMs = 30000);
 
     void setStartupOptions(const QString& configurationFile, const bool& autoflash);
 
@@ -81,6 +85,8 @@ signals:
     void currentDeviceChanged(QObject* currentDevice);
     void deviceIdStringChanged(QString deviceIdString);
     void failureAdviceChanged(QString failureAdvice);
+    // The machine now runs in the main thread and takes operations.
+    void machineReady();
     void deviceUnsupported(QString deviceIdString, QString productId);
     void configurationUnsupported(QString productId);
     void configurationVersionMismatch();

@@ -9,7 +9,6 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
-#include <QTest>
 #include <QtQuickTest>
 
 #include <cstdio>
@@ -50,12 +49,9 @@ public slots:
         engine->rootContext()->setContextProperty(QStringLiteral("windowGrabber"), &mGrabber);
         QKel::Gui::registerQmlTypes();
         QKel::Pb::Utilities::registerMetaTypes();
-        auto* machine = QKel::Sm::StateMachine::instance();
-        if (!machine->isRunning())
-            machine->start(QThread::InheritPriority);
         // Until the machine is handed to this thread every operation is a
         // no-op: a test connecting at once on a loaded machine would connect nothing.
-        if (!QTest::qWaitFor([machine] { return machine->isMachineReady(); }, 30000))
+        if (!QKel::Sm::StateMachine::instance()->startAndWait())
             std::fputs("The state machine did not start within 30 s\n", stderr);
     }
 

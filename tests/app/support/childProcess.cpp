@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <QThread>
@@ -106,7 +107,8 @@ ChildResult runChild(const QString& program, const QStringList& arguments, const
 
 QString builtProgram(const QString& name)
 {
-    const QString path = qEnvironmentVariable("TARN_BUILD_BIN") + QLatin1Char('/') + name;
+    const QString bin = qEnvironmentVariable("TARN_BUILD_BIN", QCoreApplication::applicationDirPath());
+    const QString path = bin + QLatin1Char('/') + name;
     return QFileInfo(path).isExecutable() ? path : QString();
 }
 

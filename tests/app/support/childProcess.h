@@ -29,7 +29,8 @@ QProcessEnvironment headlessEnvironment();
 ChildResult runChild(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
                      int timeoutMs);
 
-// The program built beside the tests (TARN_BUILD_BIN), or an empty string.
+// The program built beside the tests (TARN_BUILD_BIN, else this program's own
+// folder), or an empty string.
 QString builtProgram(const QString& name);
 
 } // namespace TarnTest

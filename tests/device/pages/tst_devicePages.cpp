@@ -100,9 +100,7 @@ int main(int argc, char** argv)
     // The factory loads the driver plug-in, and with it the pages' resources.
     QKel::Device::DeviceFactory::instance();
     QKel::Sm::StateMachine* facade = QKel::Sm::StateMachine::instance();
-    facade->setStartupOptions(QString(), false);
-    facade->start();
-    if (!QTest::qWaitFor([facade] { return facade->isMachineReady(); }))
+    if (!facade->startAndWait())
         return 2;
 
     PagesSetup setup;
