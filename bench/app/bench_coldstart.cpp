@@ -58,6 +58,9 @@ Start measure(const QString& program, const QString& configHome)
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::SeparateChannels);
+    // The frame line comes on standard error; waiting on the default channel
+    // (standard output) would only wake at each timeout, in 50 ms steps.
+    process.setReadChannel(QProcess::StandardError);
     Start start;
     QByteArray errors;
     QElapsedTimer clock;

@@ -113,6 +113,8 @@ public:
     // Set after a lost link was reported, until the next open: a vanished
     // device makes the port repeat its error endlessly.
     bool silenced = false;
+    // Whether the ports were enumerated and a first choice made.
+    bool looked = false;
 
     bool isAvailable(const QString& name) const
     {
@@ -127,6 +129,21 @@ public:
                 return port.description;
         }
         return QString();
+    }
+
+    // The choice at the first look at the ports: the stored port when present,
+    // else the first port. That one is stored only when none was: a stored
+    // adapter that is absent may be plugged in later.
+    void chooseAtFirstLook()
+    {
+        looked = true;
+        portName = isAvailable(wantedPort) ? wantedPort
+            : availablePorts.isEmpty()     ? QString()
+                                           : availablePorts.constFirst().name;
+        if (wantedPort.isEmpty() && !portName.isEmpty()) {
+            wantedPort = portName;
+            QSettings().setValue(SerialProvider::PortKey, portName);
+        }
     }
 
     // Picks the port to use from a fresh list; true when the choice changed.
@@ -151,7 +168,10 @@ SerialProvider::SerialProvider(QObject* parent)
     , d(new SerialProviderPrivate)
 {
     d->enumerate = enumeratedPorts;
-    setUp();
+    // The system's enumeration takes tens of milliseconds, and this provider
+    // is made while the window starts: the first look waits for the first
+    // refresh, in the provider's own thread.
+    setUp(false);
 }
 
 SerialProvider::SerialProvider(const QStringList& systemPorts, QObject* parent)
@@ -164,32 +184,25 @@ SerialProvider::SerialProvider(std::function<QStringList()> enumerate, QObject* 
     , d(new SerialProviderPrivate)
 {
     d->enumerate = fixedNames(std::move(enumerate));
-    setUp();
+    setUp(true);
 }
 
-void SerialProvider::setUp()
+void SerialProvider::setUp(bool lookNow)
 {
     qRegisterMetaType<QSerialPort::SerialPortError>();
     d->port = new QSerialPort(this);
     connect(d->port, &QSerialPort::readyRead, this, &SerialProvider::onReadyRead);
     connect(d->port, &QSerialPort::errorOccurred, this, &SerialProvider::onSerialPortError);
 
-    d->availablePorts = offeredPorts(d->enumerate());
-
     d->wantedPort = QSettings().value(PortKey, QString()).toString();
-    QString chosen = d->wantedPort;
-    if (!d->isAvailable(chosen)) {
-        chosen = d->availablePorts.isEmpty() ? QString() : d->availablePorts.constFirst().name;
-        // A stored port that is absent stays stored, as its adapter may be
-        // plugged in later; meanwhile the first present port stands in.
-        if (!d->wantedPort.isEmpty())
-            d->portName = chosen;
-    }
-
     d->portSetting = new Setting(QStringLiteral("Port"), Setting::SETTING_TYPE_COMBO, {}, QString());
     connect(d->portSetting, &Setting::valueChanged, this, &SerialProvider::onPortChanged);
+    if (!lookNow)
+        return;
+    d->availablePorts = offeredPorts(d->enumerate());
+    d->chooseAtFirstLook();
     publishPorts(false);
-    d->portSetting->setValue(chosen);
+    d->portSetting->setValue(d->portName);
 }
 
 SerialProvider::~SerialProvider()
@@ -270,6 +283,11 @@ void SerialProvider::onWriteData(QByteArray data)
 void SerialProvider::refresh()
 {
     d->availablePorts = offeredPorts(d->enumerate());
+    if (!d->looked) {
+        d->chooseAtFirstLook();
+        publishPorts(true);
+        return;
+    }
     // An open session keeps its port, present in the list or not.
     publishPorts(!d->port->isOpen() && d->choosePort());
 }

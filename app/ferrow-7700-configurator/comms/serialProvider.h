@@ -53,7 +53,8 @@ private slots:
     void onSerialPortError(QSerialPort::SerialPortError error);
 
 private:
-    void setUp();
+    // Enumerates the ports and makes the first choice now, or at the first refresh.
+    void setUp(bool lookNow);
     void closeSerial();
     void openSerial();
     void configureLines();

@@ -29,8 +29,9 @@ Item {
         text: qsTr("Load backup...")
         enabled: !stateMachine.busy
         onTriggered: {
-            loadDialog.folder = stateMachine.backupFolderUrl()
-            loadDialog.open()
+            var dialog = loadDialog.dialog()
+            dialog.folder = stateMachine.backupFolderUrl()
+            dialog.open()
         }
     }
 
@@ -46,13 +47,15 @@ Item {
         }
     }
 
-    FileDialog {
+    FileDialogLoader {
         id: loadDialog
-        objectName: "loadBackupDialog"
-        title: qsTr("Load backup")
-        selectExisting: true
-        nameFilters: [qsTr("Configuration files (*.frc)")]
-        onAccepted: backups.backupChosen(fileUrl)
+        sourceComponent: FileDialog {
+            objectName: "loadBackupDialog"
+            title: qsTr("Load backup")
+            selectExisting: true
+            nameFilters: [qsTr("Configuration files (*.frc)")]
+            onAccepted: backups.backupChosen(fileUrl)
+        }
     }
 
     Loader {

@@ -19,6 +19,7 @@ Item {
     property alias saveDialog: saveDialog
     property alias loadDialog: loadDialog
     property alias supportArchiveDialog: supportArchiveDialog
+    readonly property var configurationFilters: [qsTr("Tarn configuration files") + " (*.frc)", qsTr("All files") + " (*)"]
 
     function showError(title, text) {
         errorDialog.title = title
@@ -107,34 +108,40 @@ Item {
         objectName: "genericAreYouSureDialog"
     }
 
-    FileDialog {
+    FileDialogLoader {
         id: saveDialog
-        objectName: "saveDialog"
-        title: qsTr("Save configuration to a file")
-        selectExisting: false
-        nameFilters: [qsTr("Tarn configuration files") + " (*.frc)", qsTr("All files") + " (*)"]
-        selectedNameFilter: nameFilters[0]
-        modality: Qt.ApplicationModal
-        onAccepted: dialogs.saveConfigurationTo(fileUrl)
+        sourceComponent: FileDialog {
+            objectName: "saveDialog"
+            title: qsTr("Save configuration to a file")
+            selectExisting: false
+            nameFilters: dialogs.configurationFilters
+            selectedNameFilter: nameFilters[0]
+            modality: Qt.ApplicationModal
+            onAccepted: dialogs.saveConfigurationTo(fileUrl)
+        }
     }
-    FileDialog {
+    FileDialogLoader {
         id: loadDialog
-        objectName: "loadDialog"
-        title: qsTr("Load configuration from a file")
-        selectMultiple: false
-        nameFilters: saveDialog.nameFilters
-        selectedNameFilter: nameFilters[0]
-        modality: Qt.ApplicationModal
-        onAccepted: stateMachine.doLoadConfiguration(fileUrl)
+        sourceComponent: FileDialog {
+            objectName: "loadDialog"
+            title: qsTr("Load configuration from a file")
+            selectMultiple: false
+            nameFilters: dialogs.configurationFilters
+            selectedNameFilter: nameFilters[0]
+            modality: Qt.ApplicationModal
+            onAccepted: stateMachine.doLoadConfiguration(fileUrl)
+        }
     }
-    FileDialog {
+    FileDialogLoader {
         id: supportArchiveDialog
-        objectName: "supportArchiveDialog"
-        title: qsTr("Save support archive")
-        selectExisting: false
-        nameFilters: [qsTr("ZIP archives") + " (*.zip)", qsTr("All files") + " (*)"]
-        selectedNameFilter: nameFilters[0]
-        modality: Qt.ApplicationModal
-        onAccepted: dialogs.packSupportArchiveTo(fileUrl)
+        sourceComponent: FileDialog {
+            objectName: "supportArchiveDialog"
+            title: qsTr("Save support archive")
+            selectExisting: false
+            nameFilters: [qsTr("ZIP archives") + " (*.zip)", qsTr("All files") + " (*)"]
+            selectedNameFilter: nameFilters[0]
+            modality: Qt.ApplicationModal
+            onAccepted: dialogs.packSupportArchiveTo(fileUrl)
+        }
     }
 }

@@ -124,7 +124,9 @@ TestCase {
         else
             dialog.click(data.answer)
         verify(!dialog.visible)
-        verify(!item("loadDialog").visible)
+        // The load dialog is made at its first opening, so it may not exist yet.
+        var load = findChild(win, "loadDialog")
+        verify(!load || !load.visible)
         if (data.line)
             tryVerify(function() { return logCount("received L") > reads }, 10000)
         else
@@ -258,6 +260,25 @@ TestCase {
         tryCompare(opened, "visible", true)
         opened.close()
         tryCompare(opened, "visible", false)
+    }
+
+    // The file dialogs are made at their first opening, with their own filters.
+    function test_g_fileDialogs_data() {
+        return [
+            { tag: "save as", action: "saveConfigurationAsAction", dialog: "saveDialog", filter: "(*.frc)" },
+            { tag: "load", action: "loadConfigurationAction", dialog: "loadDialog", filter: "(*.frc)" },
+            { tag: "support archive", action: "supportArchiveAction", dialog: "supportArchiveDialog", filter: "(*.zip)" }
+        ]
+    }
+    function test_g_fileDialogs(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        saveStatusTracker.saveNeeded = false
+        item(data.action).trigger()
+        var dialog = item(data.dialog)
+        tryCompare(dialog, "visible", true)
+        verify(dialog.nameFilters[0].indexOf(data.filter) > 0, dialog.nameFilters[0])
+        dialog.close()
+        tryCompare(dialog, "visible", false)
     }
 
     // A chosen backup is loaded like a configuration file, asking first about unsaved changes.
