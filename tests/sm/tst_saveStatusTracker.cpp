@@ -12,7 +12,7 @@ class TestSaveStatusTracker : public QObject
 
 private slots:
     void initTestCase();
-    void newTrackerIsEmpty();
+    void newTrackerIsEmptyInMainThread();
     void setterEmitsOnlyOnChange_data();
     void setterEmitsOnlyOnChange();
     void forceSaveNeededEmitsOnce();
@@ -23,9 +23,15 @@ void TestSaveStatusTracker::initTestCase()
     qRegisterMetaType<Types::eConfigurationType>();
 }
 
-void TestSaveStatusTracker::newTrackerIsEmpty()
+void TestSaveStatusTracker::newTrackerIsEmptyInMainThread()
 {
-    const auto* tracker = SaveStatusTracker::instance();
+    // Made first by another thread, as the state machine's start-up may, the
+    // tracker still lives in the main thread, where devices report to it.
+    const SaveStatusTracker* tracker = nullptr;
+    QScopedPointer<QThread> maker(QThread::create([&tracker] { tracker = SaveStatusTracker::instance(); }));
+    maker->start();
+    QVERIFY(maker->wait(30000));
+    QCOMPARE(tracker->thread(), QThread::currentThread());
     QCOMPARE(tracker->currentFilePath(), QString());
     QCOMPARE(tracker->currentFileUrl(), QString());
     QCOMPARE(tracker->saveNeeded(), false);

@@ -1,5 +1,7 @@
 #include "saveStatusTracker.h"
 
+#include <QCoreApplication>
+
 namespace QKel::Config {
 
 using Types = QKel::Global::Types;
@@ -42,6 +44,11 @@ SaveStatusTracker* SaveStatusTracker::instance()
 {
     if (mInstance.isNull()) {
         mInstance.reset(new SaveStatusTracker);
+        // The machine and the windows use the tracker in the main thread. Made
+        // first by the machine's start-up thread, it would take every device's
+        // "save needed" there, racing with the main thread's reads and resets.
+        if (QCoreApplication::instance())
+            mInstance->moveToThread(QCoreApplication::instance()->thread());
     }
     return mInstance.data();
 }

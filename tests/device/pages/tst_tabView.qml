@@ -47,19 +47,18 @@ Item {
                 checkAccessibleNames(item.children[i], path + "/" + (item.children[i].objectName || i))
         }
 
-        // With parts cut away the unsaved mark is sometimes raised while the
-        // tabs show, though no byte changes; not yet explained, so only the
-        // bytes are compared there.
+        // Showing the tabs neither changes a byte nor marks the configuration
+        // unsaved, also where parts are missing.
         function test_viewingChangesNothing_data() {
             return [
-                { tag: "driver default", cut: function() {}, staysSaved: true },
+                { tag: "driver default", cut: function() {} },
                 { tag: "missing parts", cut: function() {
                     device.canConfig.canOpenConfig = null
                     device.kelConfig.powerManagementConfig = null
                     device.productConfig.object.safetyFunction = null
                     device.bluetoothInterface.object = null
                     device.wlanInterface.object.object = null
-                }, staysSaved: false }
+                } }
             ]
         }
 
@@ -67,8 +66,7 @@ Item {
             data.cut()
             saveStatusTracker.saveNeeded = false
             var shown = showEveryTab()
-            if (data.staysSaved)
-                verify(!saveStatusTracker.saveNeeded, "viewing marked the configuration unsaved")
+            verify(!saveStatusTracker.saveNeeded, "viewing marked the configuration unsaved")
             for (var i = 0; i < shown.length; ++i)
                 checkAccessibleNames(shown[i], pages[i])
         }
