@@ -2,6 +2,7 @@
 // simulator paced like a 115200 baud line (wall time and peak memory), the
 // bare start-up of the program ("--help"), and how far the autoflash stays
 // above start-up plus the time its frames need on the wire.
+#include "median.h"
 #include "protocol/bootProtocol.h"
 #include "support/childProcess.h"
 #include "support/simulatorProcess.h"
@@ -23,13 +24,6 @@ const QString ProductId = QStringLiteral("012001017701");
 const QByteArray Identification = QByteArrayLiteral("TARN210 bench");
 constexpr int LineBytesPerSecond = 11520; // 115200 baud, 10 bits per byte
 constexpr int ProductIdBytes = 6;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // Every frame of one autoflash, both directions: boot sequence and the
 // identification answer, "P" and the product ID, "S" with the configuration

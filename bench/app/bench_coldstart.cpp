@@ -4,6 +4,8 @@
 // same way. The first frame is the scene graph's own "Frame rendered" line,
 // printed once the frame is swapped to the screen; the peak resident set is
 // read at that moment.
+#include "median.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,13 +28,6 @@ struct Start
     double ms = 0;
     long peakKb = 0;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 long peakResidentKb(qint64 pid)
 {

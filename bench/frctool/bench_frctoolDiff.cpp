@@ -2,6 +2,7 @@
 // with 1,000 CAN filters each (every tenth filter differs) against
 // "frctool dump A" plus "frctool dump B", and prints diff / dumps (target <= 2),
 // of the median and of the fastest runs.
+#include "median.h"
 #include <frcTool.h>
 #include <leafPaths.h>
 
@@ -70,12 +71,6 @@ bool writeConfiguration(const QString& path, bool variant)
         && file.write(QByteArray::fromStdString(record.SerializeAsString())) > 0;
 }
 
-double medianMs(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -106,8 +101,8 @@ int main(int argc, char* argv[])
         frctool({QStringLiteral("dump"), b});
         dumpMs.push_back(clock.nsecsElapsed() / 1e6);
     }
-    const double diff = medianMs(diffMs);
-    const double dumps = medianMs(dumpMs);
+    const double diff = median(diffMs);
+    const double dumps = median(dumpMs);
     // The fastest runs are the least disturbed by other work on the machine.
     const double fastestDiff = *std::min_element(diffMs.begin(), diffMs.end());
     const double fastestDumps = *std::min_element(dumpMs.begin(), dumpMs.end());

@@ -5,6 +5,7 @@
 //   (the driver replaces its wrappers and the pages follow), against the same
 //   read with the floor pages open.
 // Prints medians in milliseconds and the ratios page / floor.
+#include "median.h"
 #include "device/abstractDevice.h"
 #include "deviceFactory.h"
 #include "qmlSetup.h"
@@ -19,7 +20,6 @@
 #include <QQuickWindow>
 #include <QTest>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -27,13 +27,6 @@
 namespace {
 
 const QStringList Pages = {"device", "canReceive", "wlan", "bluetooth", "expert", "safety"};
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 // The themed controls a page is made of (QML types derived from them count too).
 int controlCount(QQuickItem* item)
