@@ -133,7 +133,7 @@ void CommsHandler::setCurrentProviderType(const QString& providerType)
         connect(d->provider.data(), &DataProvider::errorAdvised, this, &CommsHandler::errorAdvised);
         connect(d->provider.data(), &DataProvider::portChanged, this, &CommsHandler::onPortChanged);
         // The provider reported its port while it was made, before the connection.
-        QMetaObject::invokeMethod(d->provider.data(), &DataProvider::refresh, Qt::QueuedConnection);
+        refreshPorts();
         d->workerThread.start(QThread::InheritPriority);
     }
     emit currentProviderTypeChanged(providerType);

@@ -51,6 +51,13 @@ PortChoices enumeratedPorts()
     return ports;
 }
 
+const PortChoice* findPort(const PortChoices& ports, const QString& name)
+{
+    const auto found =
+        std::find_if(ports.cbegin(), ports.cend(), [&name](const PortChoice& port) { return port.name == name; });
+    return found == ports.cend() ? nullptr : &*found;
+}
+
 std::function<PortChoices()> fixedNames(std::function<QStringList()> enumerate)
 {
     return [enumerate] {
@@ -69,15 +76,12 @@ bool isPresent(const QString& portName)
 PortChoices offeredPorts(const PortChoices& systemPorts)
 {
     PortChoices ports;
-    const auto offered = [&ports](const QString& name) {
-        return std::any_of(ports.cbegin(), ports.cend(), [&name](const PortChoice& port) { return port.name == name; });
-    };
     for (const auto& name : qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts)) {
-        if (!offered(name) && isPresent(name))
+        if (!findPort(ports, name) && isPresent(name))
             ports.append({name, QString()});
     }
     for (const auto& port : systemPorts) {
-        if (!offered(port.name))
+        if (!findPort(ports, port.name))
             ports.append(port);
     }
     return ports;
@@ -116,19 +120,21 @@ public:
     // Whether the ports were enumerated and a first choice made.
     bool looked = false;
 
-    bool isAvailable(const QString& name) const
-    {
-        return std::any_of(availablePorts.cbegin(), availablePorts.cend(),
-                           [&name](const PortChoice& port) { return port.name == name; });
-    }
+    bool isAvailable(const QString& name) const { return findPort(availablePorts, name) != nullptr; }
 
     QString description(const QString& name) const
     {
-        for (const auto& port : availablePorts) {
-            if (port.name == name)
-                return port.description;
+        const PortChoice* port = findPort(availablePorts, name);
+        return port ? port->description : QString();
+    }
+
+    // With no port stored, the one in use becomes the stored one.
+    void storeIfNoneWanted()
+    {
+        if (wantedPort.isEmpty() && !portName.isEmpty()) {
+            wantedPort = portName;
+            QSettings().setValue(SerialProvider::PortKey, portName);
         }
-        return QString();
     }
 
     // The choice at the first look at the ports: the stored port when present,
@@ -140,10 +146,7 @@ public:
         portName = isAvailable(wantedPort) ? wantedPort
             : availablePorts.isEmpty()     ? QString()
                                            : availablePorts.constFirst().name;
-        if (wantedPort.isEmpty() && !portName.isEmpty()) {
-            wantedPort = portName;
-            QSettings().setValue(SerialProvider::PortKey, portName);
-        }
+        storeIfNoneWanted();
     }
 
     // Picks the port to use from a fresh list; true when the choice changed.
@@ -154,10 +157,7 @@ public:
             portName = wantedPort;
         } else if (!isAvailable(portName)) {
             portName = availablePorts.size() == 1 ? availablePorts.constFirst().name : QString();
-            if (wantedPort.isEmpty() && !portName.isEmpty()) {
-                wantedPort = portName;
-                QSettings().setValue(SerialProvider::PortKey, portName);
-            }
+            storeIfNoneWanted();
         }
         return portName != before;
     }
