@@ -1,5 +1,7 @@
 #include "pacedReader.h"
 
+#include "linePacing.h"
+
 #include <QElapsedTimer>
 #include <QQueue>
 #include <QTimer>
@@ -36,7 +38,7 @@ public:
         clock.start();
     }
 
-    int sliceSize() const { return std::max(1, bytesPerSecond / 100); }
+    int sliceSize() const { return rateSlice(bytesPerSecond); }
 };
 
 PacedReader::PacedReader(int bytesPerSecond, QObject* parent)

@@ -1,5 +1,6 @@
 #include "pacedWriter.h"
 
+#include "linePacing.h"
 #include "pseudoTerminal.h"
 
 #include <QElapsedTimer>
@@ -17,12 +18,6 @@ struct Piece
     QByteArray bytes;
     int pauseMs;
 };
-
-// Slice size when only a rate is given: about a hundred writes a second.
-int rateSlice(int bytesPerSecond)
-{
-    return std::max(1, bytesPerSecond / 100);
-}
 
 } // namespace
 
