@@ -25,8 +25,7 @@ ThemedCheckBox {
     onClicked: {
         var wanted = checked
         checked = Qt.binding(function() { return root.value })
-        if (target && propertyName)
-            target[propertyName] = wanted
+        Fields.write(target, propertyName, wanted)
         toggledByUser(wanted)
     }
 

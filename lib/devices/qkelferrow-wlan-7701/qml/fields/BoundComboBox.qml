@@ -67,8 +67,7 @@ Row {
         onActivated: {
             var previous = root.shownIndex
             var v = root.values ? root.values[index] : index
-            if (root.target && root.propertyName)
-                root.target[root.propertyName] = v
+            Fields.write(root.target, root.propertyName, v)
             root.chosen(v, index, previous)
             root.show()
         }

@@ -57,8 +57,7 @@ Row {
         onValueChanged: {
             if (root.syncing || !root.bound || !activeFocus || value === root.value)
                 return
-            if (root.target && root.propertyName)
-                root.target[root.propertyName] = value
+            Fields.write(root.target, root.propertyName, value)
             root.edited(value)
         }
     }

@@ -44,8 +44,7 @@ Row {
     }
 
     function write(text) {
-        if (target && propertyName)
-            target[propertyName] = text
+        Fields.write(target, propertyName, text)
         edited(text)
     }
 

@@ -17,3 +17,9 @@ function read(target, name, fallback) {
     var v = target[name];
     return v === undefined || v === null ? fallback : v;
 }
+
+// Stores one property of a wrapper; nothing while there is none.
+function write(target, name, value) {
+    if (target && name)
+        target[name] = value;
+}
