@@ -48,17 +48,23 @@ Connections {
         dialogs.showError(qsTr("Communication Error"), withAdvice(qsTr("A communication error has occurred.") + " " + errorText
                                                                   + " (" + qsTr("Error code") + ": " + errorCode + ")"))
     }
+    // What failed where, then why.
+    function withReason(text, place, errorText) {
+        return text + " " + place + ".\n\n" + qsTr("Reason") + ": " + errorText
+    }
+
     function onSaveFileFailed(filePath, errorText) {
-        dialogs.showError(qsTr("Save Failed"), qsTr("The configuration could not be saved to the file") + " " + filePath
-                          + ".\n\n" + qsTr("Reason") + ": " + errorText)
+        dialogs.showError(qsTr("Save Failed"),
+                          withReason(qsTr("The configuration could not be saved to the file"), filePath, errorText))
     }
     function onPackSupportArchiveFailed(filePath, errorText) {
-        dialogs.showError(qsTr("Support Archive Failed"), qsTr("The support archive could not be created at") + " " + filePath
-                          + ".\n\n" + qsTr("Reason") + ": " + errorText)
+        dialogs.showError(qsTr("Support Archive Failed"),
+                          withReason(qsTr("The support archive could not be created at"), filePath, errorText))
     }
     function onBackupFailed(folder, errorText) {
-        dialogs.showWarning(qsTr("Backup Failed"), qsTr("The configuration read from the device could not be backed up in the folder")
-                            + " " + folder + ".\n\n" + qsTr("Reason") + ": " + errorText)
+        dialogs.showWarning(qsTr("Backup Failed"),
+                            withReason(qsTr("The configuration read from the device could not be backed up in the folder"),
+                                       folder, errorText))
     }
     function onConfigurationRejectedWhileBusy() {
         dialogs.showError(qsTr("Configuration Not Taken Over"),
