@@ -14,6 +14,7 @@ struct Setup
     int radix = 10;
     QString prefix;
     QString suffix;
+    int bitWidth = 0;
 };
 
 // Configures the validator the way the QML engine does: properties first,
@@ -27,6 +28,7 @@ void configure(CustomSpinBoxValidator& validator, const Setup& setup, double val
     validator.setRadix(setup.radix);
     validator.setPrefix(setup.prefix);
     validator.setSuffix(setup.suffix);
+    validator.setBitWidth(setup.bitWidth);
     validator.setValue(value);
     validator.componentComplete();
 }
@@ -80,6 +82,10 @@ void TestCustomSpinBoxValidator::setValueAfterCompletion_data()
     QTest::newRow("hex above 31 bits") << Setup{0, 4294967295.0, 0, 16, "0x", {}} << 4294967295.0
                                        << 4294967295.0 << "0xffffffff";
     QTest::newRow("hex negative") << Setup{-300, 0, 0, 16, {}, {}} << -255.0 << -255.0 << "-ff";
+    QTest::newRow("signed hex shows the bit pattern") << Setup{-128, 127, 0, 16, "0x", {}, 8} << -128.0 << -128.0
+                                                      << "0x80";
+    QTest::newRow("signed 32-bit hex") << Setup{-2147483648.0, 2147483647.0, 0, 16, "0x", {}, 32} << -1.0 << -1.0
+                                       << "0xffffffff";
     QTest::newRow("octal") << Setup{0, 100, 0, 8, {}, {}} << 64.0 << 64.0 << "100";
     QTest::newRow("not a number") << Setup{} << qQNaN() << 99.0 << "99";
     QTest::newRow("infinity") << Setup{0, 4095, 0, 16, {}, {}} << qInf() << 4095.0 << "fff";
@@ -204,14 +210,27 @@ void TestCustomSpinBoxValidator::validate_data()
     QTest::newRow("hex digit out of range") << hex << "0xfg" << 4 << QValidator::Invalid << "0xfg" << 4 << 5.0;
     QTest::newRow("hex clamped") << hex << "0x12345" << 7 << QValidator::Intermediate << "0x12345" << 7
                                  << 65535.0;
-    QTest::newRow("hex negative is the bit pattern")
-        << Setup{0, 4294967295.0, 0, 16, {}, {}} << "-1" << 2 << QValidator::Intermediate << "-1" << 2
-        << 4294967295.0;
-    QTest::newRow("hex too long to read")
+    QTest::newRow("minus without a negative range")
+        << Setup{0, 4294967295.0, 0, 16, {}, {}} << "-1" << 2 << QValidator::Invalid << "-1" << 2 << 5.0;
+    QTest::newRow("hex far past the range clamps")
         << hex << "0x123456789abcdef01" << 19 << QValidator::Intermediate << "0x123456789abcdef01" << 19
-        << 5.0;
+        << 65535.0;
+    QTest::newRow("more digits than any number") << hex << "0x123456789012345678901" << 23 << QValidator::Invalid
+                                                 << "0x123456789012345678901" << 23 << 5.0;
     QTest::newRow("only the prefix") << hex << "0x" << 2 << QValidator::Intermediate << "0x" << 2 << 5.0;
-    QTest::newRow("above decimal range") << Setup{} << "150" << 3 << QValidator::Invalid << "150" << 3 << 5.0;
+    QTest::newRow("decimal past the range clamps, not a prefix")
+        << Setup{0, 65535, 0, 10, {}, {}} << "70000" << 5 << QValidator::Intermediate << "70000" << 5 << 65535.0;
+    QTest::newRow("hex past 32 bits clamps")
+        << Setup{0, 4294967295.0, 0, 16, "0x", {}} << "0x100000000" << 11 << QValidator::Intermediate
+        << "0x100000000" << 11 << 4294967295.0;
+    QTest::newRow("negative decimal") << Setup{-50, 50, 0, 10, {}, {}} << "-7" << 2 << QValidator::Acceptable << "-7"
+                                      << 2 << -7.0;
+    QTest::newRow("lone minus") << Setup{-50, 50, 0, 10, {}, {}} << "-" << 1 << QValidator::Intermediate << "-" << 1
+                                << 5.0;
+    QTest::newRow("signed hex bit pattern") << Setup{-128, 127, 0, 16, "0x", {}, 8} << "0x80" << 4
+                                            << QValidator::Acceptable << "0x80" << 4 << -128.0;
+    QTest::newRow("signed hex refuses a minus") << Setup{-128, 127, 0, 16, "0x", {}, 8} << "0x-1" << 4
+                                                << QValidator::Invalid << "0x-1" << 4 << 5.0;
     QTest::newRow("overlapping prefix and suffix")
         << Setup{0, 99, 0, 10, "x", "x"} << "x" << 1 << QValidator::Intermediate << "xx" << 1 << 5.0;
 }
@@ -243,7 +262,9 @@ void TestCustomSpinBoxValidator::fixup_data()
 
     QTest::newRow("decimal") << Setup{0, 100000, 0, 10, {}, " Hz"} << 12345.0 << "12" << "12345 Hz";
     QTest::newRow("hex") << Setup{0, 65535, 0, 16, "0x", {}} << 4096.0 << "0xFFFF1" << "0x1000";
-    QTest::newRow("separator in suffix") << Setup{0, 99, 0, 10, {}, " ,s"} << 9.0 << "" << "9 s";
+    QTest::newRow("separator in suffix") << Setup{0, 99, 0, 10, {}, " ,s"} << 9.0 << "9" << "9 s";
+    QTest::newRow("emptied is 0, within the range") << Setup{10, 99, 0, 10, {}, {}} << 50.0 << "" << "10";
+    QTest::newRow("only the prefix is 0") << Setup{0, 65535, 0, 16, "0x", {}} << 4096.0 << "0x" << "0x0";
 }
 
 void TestCustomSpinBoxValidator::fixup()

@@ -3,13 +3,17 @@
 #include <QDebug>
 #include <QDoubleValidator>
 #include <QLocale>
-#include <QRegExpValidator>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
 
 #include <cmath>
 #include <limits>
-#include <memory>
 
 namespace {
+
+// More digits than any 64-bit number has cannot be meant.
+constexpr int kMaxDigits = 20;
+constexpr int kMaxBitWidth = 52;
 
 // A double carries about 15 significant decimal digits; more decimals only
 // format noise (and a huge count would allocate a huge string).
@@ -58,8 +62,6 @@ class CustomSpinBoxValidatorPrivate
 {
 public:
     CustomSpinBoxValidatorPrivate()
-        : integerValidator(new QRegExpValidator(
-              QRegExp(QStringLiteral("-?[0-9A-Fa-f]+"), Qt::CaseSensitive, QRegExp::RegExp)))
     {
         decimalValidator.setNotation(QDoubleValidator::StandardNotation);
     }
@@ -69,9 +71,10 @@ public:
     QString prefix;
     QString suffix;
     int radix = 10;
+    int bitWidth = 0;
     bool completed = false;
+    bool validating = false;
     QDoubleValidator decimalValidator{0.0, 99.0, 0};
-    std::unique_ptr<QRegExpValidator> integerValidator;
 };
 
 CustomSpinBoxValidator::CustomSpinBoxValidator(QObject* parent)
@@ -82,13 +85,14 @@ CustomSpinBoxValidator::CustomSpinBoxValidator(QObject* parent)
     d->decimalValidator.setLocale(locale);
 
     // Everything but the step size changes what the box shows.
-    connect(this, &CustomSpinBoxValidator::valueChanged, this, &CustomSpinBoxValidator::textChanged);
+    connect(this, &CustomSpinBoxValidator::valueChanged, this, &CustomSpinBoxValidator::announceText);
     connect(this, &CustomSpinBoxValidator::minimumValueChanged, this, &CustomSpinBoxValidator::textChanged);
     connect(this, &CustomSpinBoxValidator::maximumValueChanged, this, &CustomSpinBoxValidator::textChanged);
     connect(this, &CustomSpinBoxValidator::decimalsChanged, this, &CustomSpinBoxValidator::textChanged);
     connect(this, &CustomSpinBoxValidator::prefixChanged, this, &CustomSpinBoxValidator::textChanged);
     connect(this, &CustomSpinBoxValidator::suffixChanged, this, &CustomSpinBoxValidator::textChanged);
     connect(this, &CustomSpinBoxValidator::radixChanged, this, &CustomSpinBoxValidator::textChanged);
+    connect(this, &CustomSpinBoxValidator::bitWidthChanged, this, &CustomSpinBoxValidator::textChanged);
 }
 
 CustomSpinBoxValidator::~CustomSpinBoxValidator() = default;
@@ -111,48 +115,81 @@ QValidator::State CustomSpinBoxValidator::validate(QString& input, int& pos) con
         input.append(d->suffix);
 
     const int prefixLength = d->prefix.length();
-    QString number = input.mid(prefixLength, qMax(0, input.length() - prefixLength - d->suffix.length()));
-    int numberPos = qBound(0, pos - prefixLength, number.length());
+    const QString number = input.mid(prefixLength, qMax(0, input.length() - prefixLength - d->suffix.length()));
+    const int numberPos = qBound(0, pos - prefixLength, number.length());
     input = d->prefix + number + d->suffix;
     pos = prefixLength + numberPos;
 
-    return validateNumber(input, number, numberPos);
+    // The typed text is the user's until the edit ends: announcing the
+    // stored value's text now would overwrite what is being typed.
+    const QScopedValueRollback<bool> validating(d->validating, true);
+    return validateNumber(input, number);
 }
 
-QValidator::State CustomSpinBoxValidator::validateNumber(const QString& input, QString& number,
-                                                         int& numberPos) const
+// Reads the whole number text, never a prefix of it: a number past the range
+// is clamped into it (in every radix alike), and in two's complement a
+// pattern with the sign bit set is the negative number. An empty text is
+// left to fixup() at the end of the edit: the box validates its text at
+// other times too, when an empty text is no entry of the user's.
+QValidator::State CustomSpinBoxValidator::validateNumber(const QString& input, const QString& number) const
 {
-    bool ok = false;
+    const bool negative = number.startsWith(QLatin1Char('-'));
+    const QString digits = negative ? number.mid(1) : number;
+    if (negative && (minimumValue() >= 0 || twosComplement()))
+        return Invalid;
+
     double read = 0.0;
     if (d->radix == 10) {
-        const State state = d->decimalValidator.validate(number, numberPos);
-        if (state != Acceptable)
-            return state;
-        read = locale().toDouble(number, &ok);
+        const QString point = locale().decimalPoint();
+        const QString pattern = decimals() > 0
+            ? QStringLiteral("[0-9]*(%1[0-9]{0,%2})?").arg(QRegularExpression::escape(point)).arg(decimals())
+            : QStringLiteral("[0-9]*");
+        if (!QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(digits).hasMatch())
+            return Invalid;
+        if (digits.length() > kMaxDigits)
+            return Invalid;
+        bool ok = digits.isEmpty();
+        if (!ok)
+            read = locale().toDouble(digits, &ok);
+        if (!ok)
+            return Intermediate;
     } else {
-        const State state = d->integerValidator->validate(number, numberPos);
-        if (state != Acceptable)
-            return state;
-        // A negative number stands for the unsigned value of its 32-bit pattern.
-        const qint64 integer = number.toLongLong(&ok, d->radix);
-        ok = ok && integer >= std::numeric_limits<qint32>::min()
-            && integer <= std::numeric_limits<quint32>::max();
-        read = static_cast<double>(static_cast<quint32>(integer));
+        if (digits.length() > kMaxDigits)
+            return Invalid;
+        for (const QChar c : digits) {
+            bool ok = false;
+            const int digit = QString(c).toInt(&ok, d->radix);
+            if (!ok)
+                return Invalid;
+            read = read * d->radix + digit;
+        }
+        const double span = std::ldexp(1.0, d->bitWidth);
+        if (twosComplement() && read >= span / 2 && read < span)
+            read -= span;
     }
-    // A number that matches the pattern but cannot be read (too many digits)
-    // must not be taken as a finished entry that left the value unchanged.
-    if (!ok)
-        return Intermediate;
+    if (negative)
+        read = -read;
 
-    // Compared with the stored value, not with the number read: a number that
-    // was clamped into the range is not what the box holds, so it must not be
-    // accepted as typed (leaving the box then shows the clamped value).
+    // A finished edit shows what the box holds: only a text that reads back
+    // as the stored value is acceptable, so a clamped entry is replaced by
+    // the stored value's own text when the edit ends.
+    if (digits.isEmpty())
+        return Intermediate;
     const_cast<CustomSpinBoxValidator*>(this)->setValue(read);
     return input == text() ? Acceptable : Intermediate;
 }
 
+// An edit that ends with no number at all stands for 0; any other unfinished
+// text gives way to the value the box holds.
 void CustomSpinBoxValidator::fixup(QString& input) const
 {
+    QString number = input;
+    if (number.startsWith(d->prefix))
+        number.remove(0, d->prefix.length());
+    if (!d->suffix.isEmpty() && number.endsWith(d->suffix))
+        number.chop(d->suffix.length());
+    if (number.isEmpty())
+        const_cast<CustomSpinBoxValidator*>(this)->setValue(0.0);
     input = textFromValue(d->value);
     input.remove(locale().groupSeparator());
 }
@@ -176,7 +213,8 @@ QString CustomSpinBoxValidator::textFromValue(double value) const
 {
     const QString number = d->radix == 10
         ? locale().toString(value, 'f', decimals())
-        : integerText(truncatedToInteger(value), d->radix);
+        : integerText(truncatedToInteger(twosComplement() && value < 0 ? value + std::ldexp(1.0, d->bitWidth) : value),
+                  d->radix);
     return d->prefix + number + d->suffix;
 }
 
@@ -287,6 +325,30 @@ void CustomSpinBoxValidator::setRadix(int radix)
     }
     if (assignIfChanged(d->radix, radix))
         emit radixChanged();
+}
+
+int CustomSpinBoxValidator::bitWidth() const
+{
+    return d->bitWidth;
+}
+
+void CustomSpinBoxValidator::setBitWidth(int bitWidth)
+{
+    if (assignIfChanged(d->bitWidth, qBound(0, bitWidth, kMaxBitWidth)))
+        emit bitWidthChanged();
+}
+
+// Negative values of a signed field in another radix are written as their
+// bit pattern at the field's width, as the gateway holds them.
+bool CustomSpinBoxValidator::twosComplement() const
+{
+    return d->radix != 10 && d->bitWidth > 0 && minimumValue() < 0;
+}
+
+void CustomSpinBoxValidator::announceText()
+{
+    if (!d->validating)
+        emit textChanged();
 }
 
 void CustomSpinBoxValidator::increment()

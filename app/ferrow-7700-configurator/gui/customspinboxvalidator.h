@@ -22,6 +22,7 @@ class CustomSpinBoxValidator : public QValidator, public QQmlParserStatus
     Q_PROPERTY(QString prefix READ prefix WRITE setPrefix NOTIFY prefixChanged)
     Q_PROPERTY(QString suffix READ suffix WRITE setSuffix NOTIFY suffixChanged)
     Q_PROPERTY(int radix READ radix WRITE setRadix NOTIFY radixChanged)
+    Q_PROPERTY(int bitWidth READ bitWidth WRITE setBitWidth NOTIFY bitWidthChanged)
 
 public:
     explicit CustomSpinBoxValidator(QObject* parent = nullptr);
@@ -51,6 +52,8 @@ public:
     void setSuffix(const QString& suffix);
     int radix() const;
     void setRadix(int radix);
+    int bitWidth() const;
+    void setBitWidth(int bitWidth);
 
 public slots:
     void increment();
@@ -66,10 +69,13 @@ signals:
     void suffixChanged();
     void textChanged();
     void radixChanged();
+    void bitWidthChanged();
 
 private:
     void reapplyValue();
-    QValidator::State validateNumber(const QString& input, QString& number, int& numberPos) const;
+    void announceText();
+    bool twosComplement() const;
+    QValidator::State validateNumber(const QString& input, const QString& number) const;
 
     QScopedPointer<CustomSpinBoxValidatorPrivate> d;
 };

@@ -39,6 +39,12 @@ Item {
             window.showWindow("newConfig.qml")
     }
 
+    // Write and Save pass only what every field shows.
+    InvalidInputDialog {
+        id: inputCheck
+        pages: actions.window ? actions.window.deviceConfigurationLoader.item : null
+    }
+
     // A chosen backup is loaded like any configuration file: unsaved changes first.
     BackupActions {
         id: backupActions
@@ -73,6 +79,8 @@ Item {
         shortcut: StandardKey.Save
         enabled: actions.device !== null && (!hasPath || actions.saveNeeded)
         onTriggered: {
+            if (!inputCheck.passes())
+                return
             if (hasPath && actions.saveNeeded)
                 stateMachine.doSaveConfiguration(saveStatusTracker.currentFileUrl)
             else
@@ -85,7 +93,7 @@ Item {
         text: qsTr("Save configuration &as...")
         shortcut: StandardKey.SaveAs
         enabled: actions.device !== null
-        onTriggered: dialogs.saveDialog.open()
+        onTriggered: if (inputCheck.passes()) dialogs.saveDialog.open()
     }
     Action {
         id: exitAction
@@ -167,6 +175,6 @@ Item {
         iconSource: Theme.themeIconWrite
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
-        onTriggered: stateMachine.doWriteDeviceConfiguration()
+        onTriggered: if (inputCheck.passes()) stateMachine.doWriteDeviceConfiguration()
     }
 }

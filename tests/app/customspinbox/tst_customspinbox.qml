@@ -45,8 +45,9 @@ Item {
         function test_typing_data() {
             return [
                 { tag: "decimal", props: { value: 5 }, typed: "42", value: 42, text: "42", shown: "42" },
-                { tag: "decimal above range kept out", props: { value: 5, maximumValue: 100 }, typed: "150",
-                  value: 15, text: "15", shown: "150" },
+                { tag: "decimal past the range is the maximum, not a prefix", props: { value: 5, maximumValue: 100 },
+                  typed: "150", value: 100, text: "100", shown: "150" },
+                { tag: "emptied is 0 once the edit ends", props: { value: 5, minimumValue: 0 }, typed: "", value: 5, text: "0", shown: "" },
                 { tag: "two decimals", props: { value: 1, maximumValue: 10, decimals: 2 }, typed: "2.5",
                   value: 2.5, text: "2.50", shown: "2.5" },
                 { tag: "suffix", props: { value: 10, maximumValue: 1000, suffix: " ms" }, typed: "250",
@@ -68,6 +69,10 @@ Item {
             var input = inputOf(box)
             compare(input.selectedText, input.text.substring(box.prefix.length,
                                                              input.text.length - box.suffix.length))
+            if (data.typed === "") {
+                keyClick(Qt.Key_A, Qt.ControlModifier)
+                keyClick(Qt.Key_Delete)
+            }
             typeText(data.typed)
             compare(box.value, data.value)
             compare(input.text, data.shown)
@@ -100,7 +105,10 @@ Item {
                 { tag: "up stops at maximum", how: "up", start: 99, props: {}, expected: 99, text: "99" },
                 { tag: "down stops at minimum", how: "down", start: 0, props: {}, expected: 0, text: "0" },
                 { tag: "hex up", how: "up", start: 15, props: { radix: 16, prefix: "0x", maximumValue: 255 },
-                  expected: 16, text: "0x10" }
+                  expected: 16, text: "0x10" },
+                { tag: "page up", how: "page up", start: 10, props: {}, expected: 20, text: "20" },
+                { tag: "page down", how: "page down", start: 10, props: {}, expected: 0, text: "0" },
+                { tag: "up button without focus", how: "up", start: 10, props: {}, unfocused: true, expected: 11, text: "11" }
             ]
         }
 
@@ -108,7 +116,11 @@ Item {
             var props = data.props
             props.value = data.start
             var box = createBox(props)
-            box.forceActiveFocus()
+            var modified = createTemporaryObject(signalSpyComponent, root, { target: box, signalName: "valueModified" })
+            if (data.unfocused)
+                elsewhere.forceActiveFocus()
+            else
+                box.forceActiveFocus()
             var upY = 3
             var downY = box.height - 3
             var buttonX = box.width - 5
@@ -117,10 +129,13 @@ Item {
             case "down": mouseClick(box, buttonX, downY); break
             case "key up": keyClick(Qt.Key_Up); break
             case "key down": keyClick(Qt.Key_Down); break
+            case "page up": keyClick(Qt.Key_PageUp); break
+            case "page down": keyClick(Qt.Key_PageDown); break
             case "wheel up": mouseWheel(box, 20, 10, 0, 120); break
             case "wheel down": mouseWheel(box, 20, 10, 0, -120); break
             }
             compare(box.value, data.expected)
+            compare(modified.count, 1, "the change is reported as the user's")
             compare(inputOf(box).text, data.text)
             compare(inputOf(box).selectedText, data.text.substring(box.prefix.length))
         }

@@ -77,6 +77,42 @@ TestCase {
         }
     }
 
+    // While fields hold input that is not stored, Write names each (page and
+    // label, in page order), sends nothing and on Yes goes to the first one;
+    // once they show stored values again, Write sends. Text stays refused on a
+    // tab in the background; a number's edit is still open in its box.
+    // (Keys typed after a message box has closed reach no window on the
+    // offscreen platform, so all typing comes first.)
+    function test_aa_writeWaitsForRefusedInput() {
+        tryVerify(settled, 20000)
+        verify(stateMachine.connected)
+        var device = stateMachine.currentDevice
+        device.wlanInterface.enabled = true
+        var typed = [[2, "ssidField", "workshop-line-4-commissioning-bay-2"], [0, "nodeIdBoxSpin", "70000"]]
+        for (var t = 0; t < typed.length; ++t) {
+            findChild(showTab(typed[t][0]), typed[t][1]).forceActiveFocus()
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            for (var i = 0; i < typed[t][2].length; ++i)
+                keyClick(typed[t][2].charAt(i))
+        }
+        var writes = logCount("received S")
+        win.actions.writeAction.trigger()
+        var dialog = findChild(win, "invalidInputDialog")
+        tryCompare(dialog, "visible", true)
+        var device0 = dialog.text.indexOf("Device – CANopen node ID")
+        verify(device0 >= 0 && dialog.text.indexOf("WLAN – SSID") > device0, dialog.text)
+        showTab(3)
+        dialog.click(StandardButton.Yes)
+        tryCompare(tabs(), "currentIndex", 0)
+        tryCompare(findChild(tabs(), "nodeIdBoxSpin"), "activeFocus", true)
+        compare(logCount("received S"), writes, "nothing written")
+        device.canConfig.canOpenConfig.nodeId = 5
+        device.wlanInterface.object.object.ssid = "line 4"
+        win.actions.writeAction.trigger()
+        tryVerify(function() { return logCount("received S") > writes }, 20000, "written once they show stored values")
+        tryVerify(settled, 20000)
+    }
+
     // The button shows for Just Works while connected; only Yes to the main
     // window's question sends the gateway into pairing mode, and an earlier
     // No leaves nothing behind that a later Yes on the shared box would trigger.

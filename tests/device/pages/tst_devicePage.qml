@@ -48,7 +48,7 @@ Item {
             return [
                 { tag: "full 32 bits", typed: "FFFFFFFF", stored: 4294967295, shown: "ffffffff" },
                 { tag: "empty is 0", typed: "", stored: 0, shown: "0" },
-                { tag: "cut at 8 digits", typed: "123456789", stored: 0x12345678, shown: "12345678" }
+                { tag: "a ninth digit is refused, not cut", typed: "123456789", stored: 0x12345678, shown: "123456789" }
             ]
         }
 

@@ -4,6 +4,11 @@
 #include "stateMachine.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
+#include <QMetaProperty>
+#include <QQmlListReference>
+#include <QSet>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,6 +45,52 @@ void recordWarning(QtMsgType type, const QMessageLogContext& context, const QStr
         gBelow(type, context, message);
 }
 
+using Step = QPair<QByteArray, int>; // a property, and the entry for a list (-1 for none)
+
+// The properties that lead from `from` to `wanted` through the wrapper tree.
+bool findPath(QObject* from, QObject* wanted, QList<Step>& path, QSet<QObject*>& seen)
+{
+    if (from == wanted)
+        return true;
+    if (!from || seen.contains(from))
+        return false;
+    seen.insert(from);
+    const QMetaObject* meta = from->metaObject();
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        QQmlListReference list(from, property.name());
+        if (list.isValid()) {
+            for (int entry = 0; entry < list.count(); ++entry) {
+                path.append({property.name(), entry});
+                if (findPath(list.at(entry), wanted, path, seen))
+                    return true;
+                path.removeLast();
+            }
+        } else if (QMetaType::typeFlags(property.userType()) & QMetaType::PointerToQObject) {
+            path.append({property.name(), -1});
+            if (findPath(property.read(from).value<QObject*>(), wanted, path, seen))
+                return true;
+            path.removeLast();
+        }
+    }
+    return false;
+}
+
+QObject* follow(QObject* from, const QList<Step>& path)
+{
+    for (const Step& step : path) {
+        if (!from)
+            return nullptr;
+        if (step.second >= 0) {
+            QQmlListReference list(from, step.first.constData());
+            from = step.second < list.count() ? list.at(step.second) : nullptr;
+        } else {
+            from = from->property(step.first.constData()).value<QObject*>();
+        }
+    }
+    return from;
+}
+
 } // namespace
 
 // Gives every test file's engine the program's types and the real facade.
@@ -53,6 +104,36 @@ public:
     {
         auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
         return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
+    }
+
+    // One property of a wrapper of the current device as a new device reads
+    // it back from the current configuration's bytes: what the gateway gets.
+    Q_INVOKABLE QVariant packedValue(QObject* target, const QString& name)
+    {
+        auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
+        QList<Step> path;
+        QSet<QObject*> seen;
+        if (!device || !findPath(device, target, path, seen))
+            return QVariant();
+        mDecoded = device->createNewInstance();
+        mDecoded->restoreFromByteArray(device->serializeToByteArray());
+        QObject* decoded = follow(mDecoded.data(), path);
+        return decoded ? decoded->property(name.toUtf8().constData()) : QVariant();
+    }
+
+    // Types text the test library's key clicks cannot (they know ASCII
+    // only), one key event per character, into the window with the focus.
+    Q_INVOKABLE void typeText(const QString& text)
+    {
+        QWindow* window = QGuiApplication::focusWindow();
+        if (!window)
+            return;
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(window, &press);
+            QCoreApplication::sendEvent(window, &release);
+        }
     }
 
     // The test library installs its handler when the first test case starts;
@@ -81,6 +162,7 @@ public slots:
     }
 
 private:
+    QSharedPointer<QKel::Device::AbstractDevice> mDecoded;
     QtMessageHandler mTestLog = nullptr;
     QtMessageHandler mBelowRun = nullptr;
 };

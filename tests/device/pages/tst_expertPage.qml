@@ -35,7 +35,11 @@ Item {
             var packedDefaults = pagesTest.packedConfiguration()
             var timeout = child(page, "serverTimeoutBoxSpin")
             timeout.forceActiveFocus()
-            timeout.value = 3000
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            keyClick("b")
+            keyClick("b")
+            keyClick("8")
+            keyClick(Qt.Key_Return)
             compare(servers[0].timeoutMs, 3000)
             compare(servers[1].timeoutMs, 3000)
             verify(pagesTest.packedConfiguration() !== packedDefaults)

@@ -36,12 +36,14 @@ Item {
             compare(child(box, "input").text, data.text)
             compare(sf.testValue, data.value)
 
-            // Written back from the box without rounding.
+            // Typed and written back without rounding.
             sf.testValue = 0
             sf.active = true
             var spin = child(page, "comparisonValueBoxSpin")
             spin.forceActiveFocus()
-            spin.value = data.value
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            for (var i = 0; i < data.text.length; ++i)
+                keyClick(data.text.charAt(i))
             compare(sf.testValue, data.value)
         }
 
@@ -62,11 +64,45 @@ Item {
             sf.dataType = data.from
             sf.testValue = data.value
             compare(sf.testValue, data.value)
-            sf.dataType = data.to
+            child(page, "dataTypeBoxBox").activated(data.to)
             compare(box.minimumValue, data.minimum)
             compare(box.maximumValue, data.maximum)
             compare(box.value, data.clamped)
             compare(sf.testValue, data.clamped)
+        }
+
+        // Hexadecimal shows a signed value's bit pattern at the type's width,
+        // both ways and across format switches.
+        function test_signedHexadecimal_data() {
+            return [
+                { tag: "signed8 -128", dataType: 3, value: -128, hex: "0x80" },
+                { tag: "signed8 -1", dataType: 3, value: -1, hex: "0xff" },
+                { tag: "signed16 -32768", dataType: 4, value: -32768, hex: "0x8000" },
+                { tag: "signed32 -1", dataType: 5, value: -1, hex: "0xffffffff" },
+                { tag: "signed8 127", dataType: 3, value: 127, hex: "0x7f" },
+                { tag: "unsigned8 255", dataType: 0, value: 255, hex: "0xff" }
+            ]
+        }
+
+        function test_signedHexadecimal(data) {
+            sf.active = true
+            sf.dataType = data.dataType
+            var page = createPage()
+            var input = child(child(page, "comparisonValueBox"), "input")
+            mouseClick(child(page, "hexadecimalButton"))
+            var spin = child(page, "comparisonValueBoxSpin")
+            spin.forceActiveFocus()
+            keyClick(Qt.Key_A, Qt.ControlModifier)
+            for (var i = 2; i < data.hex.length; ++i)
+                keyClick(data.hex.charAt(i))
+            keyClick(Qt.Key_Return)
+            compare(sf.testValue, data.value)
+            compare(input.text, data.hex)
+            mouseClick(child(page, "decimalButton"))
+            compare(input.text, String(data.value))
+            mouseClick(child(page, "hexadecimalButton"))
+            compare(input.text, data.hex)
+            compare(sf.testValue, data.value)
         }
 
         function test_fieldsFollowEnable() {

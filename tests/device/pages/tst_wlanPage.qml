@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import kelbus.qkel.pb 1.0
 
 // The WLAN and Bluetooth pages over a new configuration of the real driver:
 // the corrections and refusals a user meets while editing.
@@ -58,7 +59,7 @@ Item {
         // Each row edits the page and then names the stored value it must end with.
         function test_corrections_data() {
             return [
-                { tag: "Mini AP refuses WEP128", mode: 1, authMode: 2,
+                { tag: "Mini AP refuses WEP128", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP128,
                   edit: function(page) { choose(page, "operatingMode", 1) },
                   object: "auth", property: "authenticationMode", stored: 0 },
                 { tag: "channel 36 needs 802.11ag", mode: 2, standards: 1,
@@ -75,13 +76,13 @@ Item {
                   edit: function(page) { untick(page, ["rate8", "rate16", "rate64", "rate128", "rate256", "rate512",
                                                         "rate1024", "rate2048"]) },
                   object: "ap", property: "dataRateMask", stored: 32 },
-                { tag: "WEP128 to WEP64 clears the key", mode: 1, authMode: 2, key: "0123456789abcdef0123456789",
+                { tag: "WEP128 to WEP64 clears the key", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP128, key: "0123456789abcdef0123456789",
                   edit: function(page) { choose(page, "authenticationType", 1) },
                   object: "auth", property: "passphrase", stored: "" },
-                { tag: "WEP64 to WEP128 keeps the key", mode: 1, authMode: 1, key: "0123456789",
+                { tag: "WEP64 to WEP128 keeps the key", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64, key: "0123456789",
                   edit: function(page) { choose(page, "authenticationType", 2) },
                   object: "auth", property: "passphrase", stored: "0123456789" },
-                { tag: "nine WEP64 digits are refused", mode: 1, authMode: 1, key: "0123456789",
+                { tag: "nine WEP64 digits are refused", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64, key: "0123456789",
                   edit: function(page) { verify(type(page, "authenticationKey", "012345678").errorHighlight) },
                   object: "auth", property: "passphrase", stored: "0123456789" },
                 { tag: "an unfinished address is refused", mode: 1, address: "192.168.0.1",
@@ -124,9 +125,34 @@ Item {
                 verify(pagesTest.packedConfiguration().indexOf(hexOf(data.stored)) >= 0)
         }
 
+        // Each entry stores the schema's code and a stored code shows its entry;
+        // Mini AP keeps WPA/WPA2 Mixed.
+        function test_authenticationCodes_data() {
+            var A = WlanAuthentication
+            return [
+                { tag: "None", index: 0, code: A.AUTHENTICATION_MODE__NONE },
+                { tag: "WEP64", index: 1, code: A.AUTHENTICATION_MODE__SHARED_WEP64 },
+                { tag: "WEP128", index: 2, code: A.AUTHENTICATION_MODE__SHARED_WEP128 },
+                { tag: "WPA/WPA2 Mixed", index: 3, code: A.AUTHENTICATION_MODE__WPA_WPA2_MIXED },
+                { tag: "WPA/WPA2 Mixed in Mini AP", index: 3, code: A.AUTHENTICATION_MODE__WPA_WPA2_MIXED, miniAp: true },
+                { tag: "PEAP", index: 4, code: A.AUTHENTICATION_MODE__PEAP }
+            ]
+        }
+
+        function test_authenticationCodes(data) {
+            wlan.mode = data.miniAp ? WlanConfig.OPERATING_MODE__MINI_AP : WlanConfig.OPERATING_MODE__INFRASTRUCTURE
+            var page = createPage()
+            choose(page, "authenticationType", data.index)
+            compare(auth.authenticationMode, data.code)
+            verify(!page.authInvalid, "no correction pending")
+            auth.authenticationMode = WlanAuthentication.AUTHENTICATION_MODE__NONE
+            auth.authenticationMode = data.code
+            compare(child(page, "authenticationTypeBox").currentIndex, data.index)
+        }
+
         function test_minimumKeyLengthMessage() {
             wlan.mode = 1
-            auth.authenticationMode = 1
+            auth.authenticationMode = WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64
             var page = createPage()
             type(page, "authenticationKey", "012345678")
             child(page, "ssidField").forceActiveFocus()

@@ -13,6 +13,8 @@ var themeWhite = "#ffffff"
 var themeBlack = "#000000"
 var themeGray = "#ccd3d8"
 var themeWarning = themeDark
+// Disabled text: gray, yet readable (3.8:1 against themeLight, 4.2:1 against white).
+var themeDisabledText = "#737d87"
 
 var iconDirectory = "qrc:///themes/morvane/icons/"
 var themeIconArrowDown = iconDirectory + "arrowDown.png"

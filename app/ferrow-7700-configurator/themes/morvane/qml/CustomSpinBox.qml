@@ -5,9 +5,12 @@ import kelbus.types 1.0
 
 // A spin box around a text input whose CustomSpinBoxValidator holds the value,
 // so that numbers can be shown and typed in decimal or in another radix.
-// A style's panel may provide margins, upRect, downRect, decRect, hexRect,
-// font, colours and alignments; without a style the step areas take the
-// right-hand quarter of the control.
+// A style's panel may provide margins, upRect, downRect, font, colours and
+// alignments; without a style the step areas take the right-hand quarter of
+// the control.
+// `valueModified()` reports every change the user makes (typing, the arrow
+// keys, PageUp/PageDown, the wheel, the step buttons), and only those: bind
+// the stored value to `value` and write it back on `valueModified`.
 Control {
     id: spinbox
 
@@ -19,6 +22,12 @@ Control {
     property alias prefix: validator.prefix
     property alias decimals: validator.decimals
     property alias radix: validator.radix
+    property alias bitWidth: validator.bitWidth
+    // The value's own text, whatever is being typed.
+    readonly property alias valueText: validator.text
+    // False while the typed text is not the value the box holds (a number
+    // past the range, an empty text): the edit's end replaces it.
+    readonly property alias acceptableInput: input.acceptableInput
     property alias font: input.font
     property bool activeFocusOnPress: true
     property int horizontalAlignment: __panel ? __panel.horizontalAlignment : Qt.AlignLeft
@@ -26,6 +35,7 @@ Control {
                                     || upArea.containsMouse || downArea.containsMouse
 
     signal editingFinished()
+    signal valueModified()
 
     activeFocusOnTab: true
     Accessible.name: input.text
@@ -35,23 +45,36 @@ Control {
         input.select(prefix.length, input.text.length - suffix.length)
     }
 
-    function step(up) {
-        if (up)
-            validator.increment()
-        else
-            validator.decrement()
+    // A step starts from the value the box holds, so a typed text past the
+    // range is replaced by the stepped value.
+    function step(up, steps) {
+        validator.value = validator.value + (up ? 1 : -1) * (steps || 1) * validator.stepSize
+        input.text = validator.text
         if (activeFocus)
             selectValue()
+        valueModified()
+    }
+
+    // The wheel steps only a box that has the focus, so that scrolling a
+    // page past it changes nothing; the text and the buttons lie above the
+    // wheel area and pass their wheel events here too.
+    function wheelStep(wheel) {
+        if (!activeFocus) {
+            wheel.accepted = false
+            return
+        }
+        step(wheel.angleDelta.y > 0)
+    }
+
+    function finishEdit() {
+        input.text = validator.text
     }
 
     function panelRect(name, fallback) {
         return __panel && __panel[name] !== undefined ? __panel[name] : fallback
     }
 
-    // Only a themed form that offers these switches turns them on.
     readonly property bool __stepControlsShown: spinbox.showControls !== false
-    readonly property bool __radixControlsShown: spinbox.showControls === true
-                                                 && spinbox.showHexDecControls === true
 
     __styleData: QtObject {
         readonly property bool upEnabled: spinbox.value != spinbox.maximumValue
@@ -80,19 +103,19 @@ Control {
 
     Keys.onUpPressed: step(true)
     Keys.onDownPressed: step(false)
+    Keys.onPressed: {
+        if (event.key === Qt.Key_PageUp || event.key === Qt.Key_PageDown) {
+            step(event.key === Qt.Key_PageUp, 10)
+            event.accepted = true
+        }
+    }
 
     MouseArea {
         id: wheelArea
         anchors.fill: parent
         hoverEnabled: true
         acceptedButtons: Qt.NoButton
-        onWheel: {
-            if (!spinbox.activeFocus) {
-                wheel.accepted = false
-                return
-            }
-            spinbox.step(wheel.angleDelta.y > 0)
-        }
+        onWheel: spinbox.wheelStep(wheel)
     }
 
     TextInput {
@@ -130,11 +153,17 @@ Control {
             }
         }
 
+        onTextEdited: spinbox.valueModified()
         onAccepted: {
-            input.text = validator.text
+            spinbox.finishEdit()
             spinbox.selectValue()
         }
-        onEditingFinished: spinbox.editingFinished()
+        // An emptied text becomes 0 only as the edit ends (in fixup).
+        onEditingFinished: {
+            spinbox.finishEdit()
+            spinbox.valueModified()
+            spinbox.editingFinished()
+        }
 
         MouseArea {
             id: inputHover
@@ -142,6 +171,7 @@ Control {
             hoverEnabled: true
             acceptedButtons: Qt.NoButton
             cursorShape: Qt.IBeamCursor
+            onWheel: spinbox.wheelStep(wheel)
         }
     }
 
@@ -157,10 +187,13 @@ Control {
         hoverEnabled: true
         enabled: spinbox.__stepControlsShown
         onPressed: {
+            if (spinbox.activeFocusOnPress)
+                spinbox.forceActiveFocus(Qt.MouseFocusReason)
             spinbox.step(up)
             repeatTimer.interval = 350
             repeatTimer.start()
         }
+        onWheel: spinbox.wheelStep(wheel)
         onReleased: repeatTimer.stop()
         onCanceled: repeatTimer.stop()
         onExited: if (!pressed) repeatTimer.stop()
@@ -188,26 +221,5 @@ Control {
         up: false
         bounds: spinbox.panelRect("downRect", Qt.rect(spinbox.width * 3 / 4, spinbox.height / 2,
                                                     spinbox.width / 4, spinbox.height / 2))
-    }
-
-    component RadixArea: MouseArea {
-        property int targetRadix
-        property rect bounds
-        x: bounds.x
-        y: bounds.y
-        width: bounds.width
-        height: bounds.height
-        enabled: spinbox.__radixControlsShown
-        onClicked: spinbox.radix = targetRadix
-    }
-
-    RadixArea {
-        targetRadix: 10
-        bounds: spinbox.panelRect("decRect", Qt.rect(0, 0, 0, 0))
-    }
-
-    RadixArea {
-        targetRadix: 16
-        bounds: spinbox.panelRect("hexRect", Qt.rect(0, 0, 0, 0))
     }
 }

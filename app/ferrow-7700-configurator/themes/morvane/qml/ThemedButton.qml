@@ -21,7 +21,7 @@ Button {
         label: ThemedText {
             text: control.text
             enabled: control.enabled
-            color: control.pressed ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeGray)
+            color: control.pressed ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
         }

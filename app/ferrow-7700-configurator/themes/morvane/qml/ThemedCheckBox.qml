@@ -27,6 +27,15 @@ CheckBox {
         label: ThemedText {
             text: control.text
             enabled: control.enabled
+            // The focus mark: a frame around the text.
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: -2
+                color: "transparent"
+                border.width: 1
+                border.color: Theme.themeDark
+                visible: control.activeFocus
+            }
         }
     }
 }

@@ -20,7 +20,7 @@ ComboBox {
             implicitWidth: 175
             implicitHeight: 24
             color: control.__error ? Theme.themeDark : (control.enabled ? Theme.themeWhite : Theme.themeLight)
-            border.width: 1
+            border.width: control.activeFocus ? 2 : 1
             border.color: control.enabled ? Theme.themeDark : Qt.lighter(Theme.themeDark, 1.2)
             Rectangle {
                 anchors.right: parent.right
@@ -42,7 +42,7 @@ ComboBox {
         label: ThemedText {
             text: control.currentText
             enabled: control.enabled
-            color: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeGray)
+            color: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
             verticalAlignment: Text.AlignVCenter
             topPadding: PLATFORM === "linux" ? 3 : 0
             elide: Text.ElideRight

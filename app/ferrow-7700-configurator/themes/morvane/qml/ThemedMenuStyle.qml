@@ -16,13 +16,13 @@ MenuStyle {
     itemDelegate.label: ThemedText {
         text: formatMnemonic(styleData.text, styleData.underlineMnemonic)
         enabled: styleData.enabled
-        color: !styleData.enabled ? Theme.themeGray
+        color: !styleData.enabled ? Theme.themeDisabledText
                : (styleData.selected ? Theme.themeWhite : Theme.themeBlack)
     }
     itemDelegate.shortcut: ThemedText {
         text: styleData.shortcut
         enabled: styleData.enabled
-        color: !styleData.enabled ? Theme.themeGray
+        color: !styleData.enabled ? Theme.themeDisabledText
                : (styleData.selected ? Theme.themeWhite : Theme.themeBlack)
     }
 }

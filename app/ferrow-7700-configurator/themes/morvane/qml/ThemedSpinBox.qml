@@ -9,7 +9,8 @@ CustomSpinBox {
 
     property int borderWidth: 1
     property bool showControls: true
-    property bool showHexDecControls: false
+    // Paints the field red with white text, like the themed text field.
+    property bool errorHighlight: false
 
     horizontalAlignment: Qt.AlignLeft
     font.family: Theme.themeFontFamily
@@ -34,7 +35,9 @@ CustomSpinBox {
             property var margins: spinStyle.padding
             property int horizontalAlignment: Qt.AlignLeft
             property int verticalAlignment: Qt.AlignVCenter
-            property color foregroundColor: control.enabled ? Theme.themeBlack : Theme.themeGray
+            readonly property bool highlighted: control.errorHighlight && control.enabled
+            property color foregroundColor: highlighted ? Theme.themeWhite
+                                            : control.enabled ? Theme.themeBlack : Theme.themeDisabledText
             property color selectionColor: Theme.themeDark
             property color selectedTextColor: Theme.themeWhite
             property int renderType: Text.NativeRendering
@@ -48,8 +51,8 @@ CustomSpinBox {
 
             Rectangle {
                 anchors.fill: parent
-                color: control.enabled ? Theme.themeWhite : Theme.themeLight
-                border.width: control.borderWidth
+                color: panel.highlighted ? Theme.themeDark : control.enabled ? Theme.themeWhite : Theme.themeLight
+                border.width: control.activeFocus ? control.borderWidth + 1 : control.borderWidth
                 border.color: control.enabled ? Theme.themeDark : spinStyle.disabledBorder
             }
 

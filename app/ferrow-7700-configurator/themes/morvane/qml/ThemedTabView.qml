@@ -14,6 +14,15 @@ TabView {
             implicitWidth: Math.max(80, tabText.implicitWidth + 50)
             implicitHeight: 50
             color: styleData.selected ? Theme.themeLight : Theme.themeDark
+            // The focus mark of the tab bar: a frame inside the current tab.
+            Rectangle {
+                anchors.fill: parent
+                anchors.margins: 3
+                color: "transparent"
+                border.width: 2
+                border.color: Theme.themeMedium
+                visible: styleData.activeFocus
+            }
             Accessible.name: styleData.title
             Accessible.role: Accessible.PageTab
             ThemedText {

@@ -13,7 +13,7 @@ TextArea {
 
     style: TextAreaStyle {
         renderType: Text.NativeRendering
-        textColor: control.enabled ? Theme.themeBlack : Theme.themeGray
+        textColor: control.enabled ? Theme.themeBlack : Theme.themeDisabledText
         selectionColor: Theme.themeDark
         selectedTextColor: Theme.themeWhite
         backgroundColor: control.enabled ? Theme.themeWhite : Theme.themeLight

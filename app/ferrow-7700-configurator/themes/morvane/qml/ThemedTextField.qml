@@ -15,14 +15,14 @@ TextField {
 
     style: TextFieldStyle {
         renderType: Text.NativeRendering
-        textColor: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeGray)
+        textColor: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
         selectionColor: Theme.themeDark
         selectedTextColor: Theme.themeWhite
         background: Rectangle {
             implicitWidth: 175
             implicitHeight: 25
             color: control.__error ? Theme.themeDark : (control.enabled ? Theme.themeWhite : Theme.themeLight)
-            border.width: control.hideBorder ? 0 : 1
+            border.width: control.hideBorder ? 0 : control.activeFocus ? 2 : 1
             border.color: control.enabled ? Theme.themeDark : Qt.lighter(Theme.themeDark, 1.2)
         }
     }

@@ -2,7 +2,8 @@ import QtQuick 2.15
 import "../theme.js" as Theme
 
 // Hover area that shows a dark box with its text after a second of hovering,
-// 25 px above the bottom of showAboveItem, and hides it soon after leaving.
+// just below the hovered area (above it where there is no room below), drawn
+// over showAboveItem so no sibling hides it; it hides soon after leaving.
 MouseArea {
     id: area
     property string text
@@ -43,8 +44,9 @@ MouseArea {
         z: 1000
         width: Math.min(tipText.implicitWidth, 300) + 12
         height: tipText.paintedHeight + 8
-        x: Math.max(0, Math.min(area.mapToItem(parent, 0, 0).x, parent.width - width))
-        y: parent.height - 25 - height
+        readonly property point at: visible ? area.mapToItem(parent, 0, 0) : Qt.point(0, 0)
+        x: Math.max(0, Math.min(at.x, parent.width - width))
+        y: at.y + area.height + 4 + height <= parent.height ? at.y + area.height + 4 : Math.max(0, at.y - height - 4)
         radius: 5
         opacity: 0.9
         color: Theme.themeBlack

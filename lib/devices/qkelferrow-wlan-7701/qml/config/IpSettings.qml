@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
 import "../fields"
+import "../fields/fields.js" as Fields
 
 // The WLAN page's IP group: DHCP mode, host name and the five addresses.
 ToolTipGroupBox {
@@ -14,7 +15,7 @@ ToolTipGroupBox {
 
     BoundComboBox {
         objectName: "dhcpMode"; label: qsTr("DHCP mode"); target: group.ip; propertyName: "dhcpMode"
-        model: [qsTr("Disabled"), qsTr("Client"), qsTr("Server")]
+        choices: Fields.named(IpConfig, [[qsTr("Disabled"), "DHCP_MODE__DISABLED"], [qsTr("Client"), "DHCP_MODE__CLIENT"], [qsTr("Server"), "DHCP_MODE__SERVER"]])
         valid: !page.dhcpInvalid
         errorTitle: qsTr("Invalid DHCP Mode")
         errorText: qsTr("The chosen DHCP mode is not valid for the current WLAN operating mode. Reverting to DHCP mode disabled.")
@@ -23,7 +24,9 @@ ToolTipGroupBox {
     }
     LabelledTextField {
         objectName: "hostName"; label: qsTr("Host name"); target: page.network; propertyName: "name"
+        allowed: /[a-zA-Z0-9.\-]/
         pattern: /^([a-zA-Z0-9]|[a-zA-Z0-9][a-zA-Z0-9\-]{0,38}[a-zA-Z0-9])(\.([a-zA-Z0-9]|[a-zA-Z0-9][a-zA-Z0-9\-]{0,38}[a-zA-Z0-9]))*$/
+        errorText: qsTr("Please enter a valid host name: labels of 1 to 40 letters, digits and hyphens, separated by periods, neither beginning nor ending with a hyphen.")
         toolTip: qsTr("The host name represents the friendly name for the device in network. It is not the name for the network (see SSID), but the name for the device. For example, this name is displayed in the WLAN device list of the Overlook app for Android.")
     }
     Repeater {
@@ -40,8 +43,9 @@ ToolTipGroupBox {
             bound: !!group.ip
             value: dns ? (group.ip && group.ip.dnsList.length > modelData[0] ? group.ip.dnsList[modelData[0]] : "") : String(group.ip ? group.ip[modelData[0]] : "")
             enabled: group.staticAddresses
-            pattern: new RegExp(page.ipPattern)
-            accepts: function(text) { return page.ipValid(text) }
+            // Empty, or four numbers of 0 to 255 separated by periods.
+            allowed: /[0-9.]/; maximumLength: 15
+            pattern: new RegExp("(" + page.ipPattern + ")?")
             onEdited: if (dns) page.writeDns(modelData[0], text)
         }
     }

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
 import "../fields"
+import "../fields/fields.js" as Fields
 
 // The WLAN page's radio and authentication group.
 ToolTipGroupBox {
@@ -8,9 +9,12 @@ ToolTipGroupBox {
     property var page
     readonly property var auth: page.auth
     readonly property int mode: page.authMode
-    readonly property var keyRule: ({ 1: [10, "[0-9A-Fa-f]{0,10}"], 2: [26, "[0-9A-Fa-f]{0,26}"], 3: [63, "[\\x20-\\x7E]{0,63}"] })
     readonly property int shown: modeBox.shownIndex
     readonly property int minimum: shown === 1 ? 10 : shown === 2 ? 26 : shown === 3 ? 8 : 0
+    readonly property var hexDigit: /[0-9A-Fa-f]/
+
+    // Another authentication type shows the stored key under its own rules.
+    onShownChanged: keyField.sync()
 
     title: qsTr("WLAN Settings")
 
@@ -24,15 +28,18 @@ ToolTipGroupBox {
         spacing: 5
         BoundComboBox {
             objectName: "operatingMode"; label: qsTr("Operating mode"); target: page.wlan; propertyName: "mode"
-            model: [qsTr("Infrastructure"), qsTr("Mini AP")]; values: [1, 2]
+            choices: Fields.named(WlanConfig, [[qsTr("Infrastructure"), "OPERATING_MODE__INFRASTRUCTURE"], [qsTr("Mini AP"), "OPERATING_MODE__MINI_AP"]])
             toolTip: qsTr("In infrastructure mode, devices communicate via a central access point. Most access points include a DHCP server, and device IP settings are automatically assigned (DHCP mode: client).\nIn Mini AP mode, the device acts as an access point for a limited number of clients. If the DHCP mode is set to server, the device will assign IP addresses to client devices based on the configured settings.")
         }
-        LabelledTextField { objectName: "ssid"; label: qsTr("SSID"); target: page.wlan; propertyName: "ssid"; pattern: /[\x20-\x7E]{0,32}/
+        LabelledTextField { objectName: "ssid"; label: qsTr("SSID"); target: page.wlan; propertyName: "ssid"; allowed: Fields.printable; maximumLength: 32
             toolTip: qsTr("The SSID is the friendly name of the network.") }
         BoundComboBox {
             id: modeBox
             objectName: "authenticationType"; label: qsTr("Authentication type"); target: group.auth; propertyName: "authenticationMode"
-            model: [qsTr("None"), "WEP64", "WEP128", qsTr("WPA/WPA2 Mixed"), "PEAP"]; values: [0, 1, 2, 4, 9]; fallbackIndex: 0
+            choices: Fields.named(WlanAuthentication, [[qsTr("None"), "AUTHENTICATION_MODE__NONE"],
+                ["WEP64", "AUTHENTICATION_MODE__SHARED_WEP64"], ["WEP128", "AUTHENTICATION_MODE__SHARED_WEP128"],
+                [qsTr("WPA/WPA2 Mixed"), "AUTHENTICATION_MODE__WPA_WPA2_MIXED"], ["PEAP", "AUTHENTICATION_MODE__PEAP"]])
+            fallbackIndex: 0
             valid: !page.authInvalid
             errorTitle: qsTr("Invalid Authentication Type")
             errorText: qsTr("The chosen authentication type is not supported by the current WLAN operating mode. Reverting to none.")
@@ -47,10 +54,11 @@ ToolTipGroupBox {
             }
         }
         LabelledTextField {
+            id: keyField
             objectName: "authenticationKey"; label: qsTr("Authentication key"); target: group.auth; propertyName: "passphrase"
             visible: group.shown >= 1 && group.shown <= 3
             enabled: bound && group.mode > 0 && group.shown > 0
-            pattern: new RegExp(group.shown >= 1 && group.shown <= 3 ? group.keyRule[group.shown][1] : ".{0,63}")
+            allowed: group.shown === 1 || group.shown === 2 ? group.hexDigit : group.shown === 3 ? Fields.printable : null
             maximumLength: group.shown === 1 ? 10 : group.shown === 2 ? 26 : 63
             accepts: function(text) { return text.length >= group.minimum }
             errorText: qsTr("Minimum required authentication key length") + ": " + group.minimum
@@ -63,7 +71,7 @@ ToolTipGroupBox {
             LabelledTextField {
                 objectName: modelData[0]; label: modelData[1]; toolTip: modelData[2]; propertyName: modelData[0]
                 target: group.auth ? group.auth.enterpriseAuthentication : null
-                visible: group.shown === 4; pattern: /[\x20-\x7E]{0,64}/
+                visible: group.shown === 4; allowed: Fields.printable; maximumLength: 64
                 echoMode: modelData[0] === "password" && !showKey.checked ? TextInput.Password : TextInput.Normal
             }
         }

@@ -4,6 +4,7 @@ import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "qrc:///themes/morvane/theme.js" as Theme
 import "../fields"
+import "../fields/fields.js" as Fields
 
 // The Bluetooth radio, the automatic connection to a remote device, security
 // and the SPP server. Parts whose wrapper is missing stay disabled.
@@ -19,11 +20,6 @@ ConfigPage {
     readonly property var server: device ? device.sppServer : null
     readonly property bool btEnabled: !!btInterface && btInterface.enabled
     readonly property bool bothEnabled: btEnabled && !!wlanInterface && wlanInterface.enabled
-    readonly property string macPattern: "^([0-9A-Fa-f]{2}[:-]){5}([0-9A-Fa-f]{2})$"
-
-    function macValid(text) {
-        return text.length === 17 && text.split(":").length === 6 && text.charAt(16) !== ":"
-    }
 
     // The main window's yes/no box; the answer counts only while this page asked.
     readonly property var confirmation: Window.window && Window.window.dialogs
@@ -68,7 +64,7 @@ ConfigPage {
                     LabelledTextField {
                         objectName: "btDeviceName"; label: qsTr("Device name")
                         target: page.btInterface ? page.btInterface.object : null; propertyName: "name"
-                        pattern: /[\x20-\x7E]{0,31}/
+                        allowed: Fields.printable; maximumLength: 31
                         toolTip: qsTr("The device name is a friendly name for the Bluetooth device.")
                     }
                     BoundCheckBox { objectName: "btDiscoverable"; text: qsTr("Discoverable"); target: page.bt; propertyName: "discoverable"
@@ -92,8 +88,9 @@ ConfigPage {
                         id: mac
                         objectName: "sppRemoteMac"; label: qsTr("Bluetooth MAC address")
                         target: page.remote ? page.remote.object : null; propertyName: "mac"
-                        pattern: new RegExp(page.macPattern)
-                        accepts: function(text) { return page.macValid(text) }
+                        // Six pairs of hexadecimal digits separated by colons.
+                        allowed: /[0-9A-Fa-f:\-]/; maximumLength: 17
+                        pattern: /([0-9A-Fa-f]{2}:){5}[0-9A-Fa-f]{2}/
                         errorText: qsTr("Please enter a valid client MAC address.")
                     }
                 }
@@ -108,10 +105,10 @@ ConfigPage {
                 contentsEnabled: page.btEnabled
                 toolTip: qsTr("The device is able to connect to Bluetooth 2.1 and Bluetooth 2.0 devices.\n\nIf security mode is disabled, the device will automatically accept Bluetooth connections with encryption enabled.\n\nIf security mode is Just Works, the device is automatically not pairable for peers.\n\nTo ensure compatibility with Bluetooth 2.0 devices, it is possible to activate or deactivate Bluetooth 2.0 pairing mode. When Bluetooth 2.0 pairing is active, the pin code must be entered on the remote PC or device during pairing.\n\nNote: The Pairing Mode button will disconnect the device from the configurator. The device will then reset and enter pairing mode, remaining pairable for a period of 60 seconds.")
                 BoundComboBox { objectName: "btSecurityMode"; label: qsTr("Security mode Bluetooth 2.1"); labelWidth: 180; target: page.bt; propertyName: "securityMode"
-                    model: [qsTr("Disabled"), qsTr("Just Works")] }
+                    choices: Fields.named(BluetoothConfig, [[qsTr("Disabled"), "SECURITY_MODE__DISABLED"], [qsTr("Just Works"), "SECURITY_MODE__JUST_WORKS"]]) }
                 BoundCheckBox { objectName: "btAllowPairing2p0"; text: qsTr("Allow Bluetooth 2.0 pairing"); target: page.bt; propertyName: "allowPairing2p0" }
                 LabelledTextField { objectName: "btPinCode"; label: qsTr("Pin code"); target: page.bt; propertyName: "pinCode2p0"
-                    pattern: /[0-9a-zA-Z]{0,16}/; enabled: bound && page.bt.allowPairing2p0 }
+                    allowed: /[0-9a-zA-Z]/; maximumLength: 16; enabled: bound && page.bt.allowPairing2p0 }
                 ThemedButton {
                     objectName: "enterPairingMode"
                     text: qsTr("Enter pairing mode")
@@ -131,7 +128,7 @@ ConfigPage {
                 BoundCheckBox { objectName: "sppServerEnable"; text: qsTr("Enable"); target: page.server; propertyName: "enabled" }
                 LabelledTextField { objectName: "sppServiceName"; label: qsTr("Service name")
                     target: page.server ? page.server.object : null; propertyName: "serviceName"
-                    pattern: /[\x20-\x7E]{0,15}/; enabled: bound && page.server.enabled }
+                    allowed: Fields.printable; maximumLength: 15; enabled: bound && page.server.enabled }
             }
         }
     }

@@ -50,18 +50,35 @@ ConfigPage {
             model.setData(model.index(row, 0), value, role)
     }
 
+    // The length a row is given is the length it checks, as in the rows of
+    // a new configuration.
+    function setLength(at, extended) {
+        model.setData(at, extended, CanFilterModel.CAN_FILTER_ROLE__EXTENDED)
+        model.setData(at, extended, CanFilterModel.CAN_FILTER_ROLE__EXTENDED_MATTERS)
+    }
+
     // A standard frame carries 11 identifier bits: a row made 11-bit keeps no
-    // identifier or mask bits its frames cannot match.
+    // identifier or mask bits its frames cannot match, and the user is told.
     function chooseLength(extended) {
+        if (!ready || row < 0)
+            return
         var id = rowId
         var mask = rowMask
-        write(CanFilterModel.CAN_FILTER_ROLE__EXTENDED, extended)
-        if (extended)
+        setLength(model.index(row, 0), extended)
+        if (extended || (id <= 0x7FF && mask <= 0x7FF))
             return
-        if (id > 0x7FF)
+        var limited = []
+        if (id > 0x7FF) {
             write(CanFilterModel.CAN_FILTER_ROLE__ID, 0x7FF)
-        if (mask > 0x7FF)
+            limited.push(qsTr("identifier %1 to %2").arg(NumberFormat.text(id, hexadecimal)).arg(NumberFormat.text(0x7FF, hexadecimal)))
+        }
+        if (mask > 0x7FF) {
             write(CanFilterModel.CAN_FILTER_ROLE__MASK, 0x7FF)
+            limited.push(qsTr("mask %1 to %2").arg(NumberFormat.text(mask, hexadecimal)).arg(NumberFormat.text(0x7FF, hexadecimal)))
+        }
+        showError(qsTr("Identifier Limited to 11 Bits"),
+                  qsTr("An 11-bit row matches identifiers up to %1. Changed the %2.")
+                  .arg(NumberFormat.text(0x7FF, hexadecimal)).arg(limited.join(qsTr(" and the "))))
     }
 
     // J1939 identifiers are 29-bit with the PGN in bits 8 to 23.
@@ -71,7 +88,7 @@ ConfigPage {
             return
         for (var i = 0; i < table.rowCount; ++i) {
             model.setData(model.index(i, 0), 0x00FFFF00, CanFilterModel.CAN_FILTER_ROLE__MASK)
-            model.setData(model.index(i, 0), true, CanFilterModel.CAN_FILTER_ROLE__EXTENDED)
+            setLength(model.index(i, 0), true)
         }
     }
 
@@ -88,15 +105,14 @@ ConfigPage {
         target: page.model
         function onDataChanged() {
             page.readRow()
+            resizeTimer.restart()
         }
     }
+    // Columns fit their contents once the cells show the changed data.
+    Timer { id: resizeTimer; interval: 0; onTriggered: table.resizeColumnsToContents() }
+    onHexadecimalChanged: resizeTimer.restart()
+    onCanFormatChanged: resizeTimer.restart()
 
-    component Cell: ThemedText {
-        verticalAlignment: Text.AlignVCenter
-        leftPadding: 4
-        rightPadding: 8
-        elide: Text.ElideRight
-    }
 
     Column {
         x: 20; y: 20
@@ -142,11 +158,13 @@ ConfigPage {
                     hexadecimal: page.hexadecimal; maximumValue: page.idMaximum
                     onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__MASK, value)
                 }
+                // In milliseconds, as the table shows it: any stored time is
+                // shown exactly; the steps go by 10 ms.
                 LabelledSpinBox {
                     objectName: "downsamplingBox"; label: qsTr("Downsampling")
-                    bound: page.row >= 0; value: Math.floor(page.rowInhibitTimeMs / 10)
-                    maximumValue: Math.floor(65535 / 10); suffix: " x10 " + qsTr("ms")
-                    onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS, value * 10)
+                    bound: page.row >= 0; value: page.rowInhibitTimeMs
+                    maximumValue: 65535; stepSize: 10; suffix: " " + qsTr("ms")
+                    onEdited: page.write(CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS, value)
                 }
                 ThemedText {
                     objectName: "filterPatternText"
@@ -195,34 +213,35 @@ ConfigPage {
                 width: 700
                 height: 200
                 model: page.model
+                Component.onCompleted: resizeTimer.restart()
 
                 TableViewColumn {
-                    title: qsTr("#"); width: 40
-                    delegate: Cell { text: styleData.row }
+                    title: qsTr("#")
+                    delegate: ThemedTableCell { text: styleData.row }
                 }
                 TableViewColumn {
-                    role: "enabled"; title: qsTr("Active"); width: 80
-                    delegate: Cell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
+                    role: "enabled"; title: qsTr("Active")
+                    delegate: ThemedTableCell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
                 }
                 TableViewColumn {
-                    role: "extended"; title: qsTr("ID Length"); width: 90; visible: page.layer2
-                    delegate: Cell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
+                    role: "extended"; title: qsTr("ID Length"); visible: page.layer2
+                    delegate: ThemedTableCell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
                 }
                 TableViewColumn {
-                    role: "mask"; title: qsTr("Mask"); width: 120; visible: page.layer2
-                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                    role: "mask"; title: qsTr("Mask"); visible: page.layer2
+                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "id"; title: qsTr("CAN Identifier"); width: 130; visible: page.layer2
-                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                    role: "id"; title: qsTr("CAN Identifier"); visible: page.layer2
+                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "pgn"; title: qsTr("PGN"); width: 100; visible: !page.layer2
-                    delegate: Cell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+                    role: "pgn"; title: qsTr("PGN"); visible: !page.layer2
+                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
                 }
                 TableViewColumn {
-                    role: "inhibitTimeMs"; title: qsTr("Downsampling"); width: 120
-                    delegate: Cell { text: styleData.value + " " + qsTr("ms") }
+                    role: "inhibitTimeMs"; title: qsTr("Downsampling")
+                    delegate: ThemedTableCell { text: styleData.value + " " + qsTr("ms") }
                 }
             }
         }

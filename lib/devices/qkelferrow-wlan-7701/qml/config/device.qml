@@ -2,6 +2,7 @@ import QtQuick 2.15
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "../fields"
+import "../fields/fields.js" as Fields
 import "../fields/numberFormat.js" as NumberFormat
 
 // CAN bit rate, feedback and timestamp modes, and the CANopen settings.
@@ -35,10 +36,13 @@ ConfigPage {
                 BoundComboBox {
                     objectName: "baudRateBox"; label: qsTr("CAN Baudrate"); labelWidth: 0; spacing: 0
                     target: page.can; propertyName: "baudRateCanOpen"
-                    model: ["1 " + qsTr("Mbit/s"), "800 " + qsTr("kbit/s"), "500 " + qsTr("kbit/s"),
-                            "250 " + qsTr("kbit/s"), "125 " + qsTr("kbit/s"), "100 " + qsTr("kbit/s"),
-                            "50 " + qsTr("kbit/s"), "20 " + qsTr("kbit/s"), "10 " + qsTr("kbit/s"),
-                            "83.333 " + qsTr("kbit/s"), qsTr("user-defined baudrate")]
+                    choices: Fields.named(CanOpenConfig, [
+                        ["1 " + qsTr("Mbit/s"), "BAUD_RATE__1_MBIT_S"], ["800 " + qsTr("kbit/s"), "BAUD_RATE__800_KBIT_S"],
+                        ["500 " + qsTr("kbit/s"), "BAUD_RATE__500_KBIT_S"], ["250 " + qsTr("kbit/s"), "BAUD_RATE__250_KBIT_S"],
+                        ["125 " + qsTr("kbit/s"), "BAUD_RATE__125_KBIT_S"], ["100 " + qsTr("kbit/s"), "BAUD_RATE__100_KBIT_S"],
+                        ["50 " + qsTr("kbit/s"), "BAUD_RATE__50_KBIT_S"], ["20 " + qsTr("kbit/s"), "BAUD_RATE__20_KBIT_S"],
+                        ["10 " + qsTr("kbit/s"), "BAUD_RATE__10_KBIT_S"], ["83.333 " + qsTr("kbit/s"), "BAUD_RATE__83_333_KBIT_S"],
+                        [qsTr("user-defined baudrate"), "BAUD_RATE__CUSTOM"]])
                 }
                 // While the user types, a text that means the stored number stays as typed.
                 LabelledTextField {
@@ -49,8 +53,7 @@ ConfigPage {
                     value: !page.can ? ""
                            : field.activeFocus && NumberFormat.fromText(text, 16) === page.can.baudRateSfr ? text
                            : NumberFormat.text(page.can.baudRateSfr, true).substring(2)
-                    pattern: /[0-9A-Fa-f]*/
-                    maximumLength: 8
+                    allowed: /[0-9A-Fa-f]/; maximumLength: 8
                     toolTip: qsTr("If you want to set a non-standard CAN baudrate, it is possible to enter a user-defined 32-bit hexadecimal value in this field, which is directly applied to a CPU register. Note that it isn't possible to enter the baudrate directly in kbit/s or Mbit/s. For further information, please contact our support team.")
                     onEdited: page.can.baudRateSfr = NumberFormat.fromText(text, 16)
                 }
@@ -81,7 +84,7 @@ ConfigPage {
                 BoundComboBox {
                     objectName: "timestampBox"; label: qsTr("Timestamp Mode"); labelWidth: 0; spacing: 0
                     target: page.fn; propertyName: "timestampMode"
-                    model: [qsTr("Off"), qsTr("Absolute"), qsTr("Relative")]
+                    choices: Fields.named(KelFunctionConfig, [[qsTr("Off"), "TIMESTAMP_MODE__OFF"], [qsTr("Absolute"), "TIMESTAMP_MODE__ABSOLUTE"], [qsTr("Relative"), "TIMESTAMP_MODE__RELATIVE"]])
                 }
             }
         }

@@ -1,6 +1,8 @@
 import QtQuick 2.15
+import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "../fields"
+import "../fields/fields.js" as Fields
 import "../fields/numberFormat.js" as NumberFormat
 
 // The CAN safety function: which CAN signal the device compares with which
@@ -14,6 +16,13 @@ ConfigPage {
     readonly property QtObject product: device && device.productConfig ? device.productConfig.object : null
     readonly property QtObject sf: product && product.safetyFunction ? product.safetyFunction : null
     readonly property bool fieldsEnabled: sf !== null && sf.active
+    readonly property var comparisonRange: NumberFormat.rangeOfDataType(sf ? sf.dataType : -1)
+
+    function clampComparisonValue() {
+        var clamped = Math.min(Math.max(sf.testValue, comparisonRange.minimum), comparisonRange.maximum)
+        if (clamped !== sf.testValue)
+            sf.testValue = clamped
+    }
 
     ToolTipGroupBox {
         x: 20; y: 20
@@ -37,7 +46,9 @@ ConfigPage {
             }
             BoundComboBox {
                 objectName: "dataTypeBox"; label: qsTr("Data type"); target: page.sf; propertyName: "dataType"
-                model: ["unsigned8", "unsigned16", "unsigned32", "signed8", "signed16", "signed32"]
+                onChosen: page.clampComparisonValue()
+                choices: Fields.named(MovaneTarn210SafetyFunction, [["unsigned8", "DATA_TYPE__UNSIGNED8"], ["unsigned16", "DATA_TYPE__UNSIGNED16"], ["unsigned32", "DATA_TYPE__UNSIGNED32"],
+                                  ["signed8", "DATA_TYPE__SIGNED8"], ["signed16", "DATA_TYPE__SIGNED16"], ["signed32", "DATA_TYPE__SIGNED32"]])
             }
             LabelledSpinBox {
                 objectName: "startPositionBox"; label: qsTr("Start position"); target: page.sf
@@ -45,52 +56,30 @@ ConfigPage {
             }
             BoundComboBox {
                 objectName: "byteOrderBox"; label: qsTr("Byte order"); target: page.sf; propertyName: "canByteOrder"
-                model: [qsTr("Intel"), qsTr("Motorola")]
+                choices: Fields.named(MovaneTarn210SafetyFunction, [[qsTr("Intel"), "CAN_BYTE_ORDER__INTEL"], [qsTr("Motorola"), "CAN_BYTE_ORDER__MOTOROLA"]])
             }
             BoundComboBox {
                 objectName: "triggerConditionBox"; label: qsTr("Trigger condition"); target: page.sf
                 propertyName: "triggerCondition"
-                model: [qsTr("Equal"), qsTr("Greater or equal"), qsTr("Greater"), qsTr("Less or equal"),
-                        qsTr("Less"), qsTr("Not equal")]
+                choices: Fields.named(MovaneTarn210SafetyFunction, [[qsTr("Equal"), "TRIGGER_CONDITION__EQUAL"],
+                    [qsTr("Greater or equal"), "TRIGGER_CONDITION__GREATER_OR_EQUAL"], [qsTr("Greater"), "TRIGGER_CONDITION__GREATER"],
+                    [qsTr("Less or equal"), "TRIGGER_CONDITION__LESS_OR_EQUAL"], [qsTr("Less"), "TRIGGER_CONDITION__LESS"],
+                    [qsTr("Not equal"), "TRIGGER_CONDITION__UNEQUAL"]])
             }
-            // The range follows the data type and is set before the value, so
-            // that a stored value is clamped only by its own type's range; a
-            // clamped value is written back.
+            // The range and width follow the data type. A value outside the
+            // range is shown as stored and marked until the user edits it or
+            // chooses another data type, which clamps it into the new range.
             LabelledSpinBox {
-                id: comparison
                 objectName: "comparisonValueBox"; label: qsTr("Comparison value")
-                bound: page.sf !== null
-                value: page.sf ? page.sf.testValue : 0
+                target: page.sf; propertyName: "testValue"
                 hexadecimal: page.hexadecimal
-                minimumValue: NumberFormat.widestRange.minimum
-                maximumValue: NumberFormat.widestRange.maximum
-                onEdited: page.sf.testValue = value
-
-                function applyStored() {
-                    if (!page.sf)
-                        return
-                    var range = NumberFormat.rangeOfDataType(page.sf.dataType)
-                    minimumValue = range.minimum
-                    maximumValue = range.maximum
-                    sync()
-                    if (spinBox.value !== page.sf.testValue)
-                        page.sf.testValue = spinBox.value
-                }
-
-                Connections {
-                    target: page.sf
-                    function onTestValueChanged() { comparison.applyStored() }
-                    function onDataTypeChanged() { comparison.applyStored() }
-                }
-                Connections {
-                    target: page
-                    function onSfChanged() { comparison.applyStored() }
-                }
-                Component.onCompleted: applyStored()
+                minimumValue: page.comparisonRange.minimum
+                maximumValue: page.comparisonRange.maximum
+                bitWidth: page.comparisonRange.bits
             }
             BoundComboBox {
                 objectName: "logicModeBox"; label: qsTr("Logic mode"); target: page.sf; propertyName: "logicMode"
-                model: [qsTr("OR"), qsTr("AND")]
+                choices: Fields.named(MovaneTarn210SafetyFunction, [[qsTr("OR"), "LOGIC_MODE__OR"], [qsTr("AND"), "LOGIC_MODE__AND"]])
             }
         }
 

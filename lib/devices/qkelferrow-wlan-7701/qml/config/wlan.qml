@@ -2,6 +2,7 @@ import QtQuick 2.15
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
 import "../fields"
+import "../fields/fields.js" as Fields
 
 // The WLAN interface: radio and authentication, access point, automatic
 // connection, IP settings, socket server and connection information. Invalid
@@ -32,11 +33,8 @@ ConfigPage {
     readonly property bool channelInvalid: !!ap && !hasAg && ap.channel > 11
     readonly property bool needsCorrection: authInvalid || dhcpInvalid || channelInvalid
                                             || (!!ap && (ap.standardMask === 0 || ap.dataRateMask === 0 || ap.channel <= 0))
+    readonly property var protocols: Fields.named(SocketServer, [["TCP", "PROTOCOL__TCP"], ["UDP", "PROTOCOL__UDP"]])
     readonly property string ipPattern: "(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)(\\.(25[0-5]|2[0-4][0-9]|[01]?[0-9][0-9]?)){3}"
-
-    function ipValid(text) {
-        return text === "" || (text.split(".").length === 4 && text.charAt(text.length - 1) !== ".")
-    }
 
     // One DNS server replaces its element; missing elements before it become
     // empty strings, never "undefined".
@@ -86,11 +84,11 @@ ConfigPage {
                     enabled: !!page.remote && page.remote.enabled
                     spacing: 5
                     LabelledTextField { objectName: "remoteAddress"; label: qsTr("Remote address"); target: page.remote ? page.remote.object : null
-                        propertyName: "address"; pattern: /[\x20-\x7E]{0,128}/ }
+                        propertyName: "address"; allowed: Fields.printable; maximumLength: 128 }
                     LabelledSpinBox { objectName: "remotePort"; label: qsTr("Remote port"); target: page.remote ? page.remote.object : null
                         propertyName: "port"; minimumValue: 0; maximumValue: 65535 }
                     BoundComboBox { objectName: "remoteProtocol"; label: qsTr("Remote protocol"); target: page.remote ? page.remote.object : null
-                        propertyName: "protocol"; model: ["TCP", "UDP"] }
+                        propertyName: "protocol"; choices: page.protocols }
                 }
             }
         }
@@ -107,7 +105,7 @@ ConfigPage {
                     propertyName: "port"; minimumValue: 1; maximumValue: 65535; enabled: bound && page.server.enabled
                     toolTip: qsTr("This is the local port opened for communication.") }
                 BoundComboBox { objectName: "serverProtocol"; label: qsTr("Protocol"); target: page.server ? page.server.object : null
-                    propertyName: "protocol"; model: ["TCP", "UDP"]; enabled: bound && page.server.enabled }
+                    propertyName: "protocol"; choices: page.protocols; enabled: bound && page.server.enabled }
             }
             ToolTipGroupBox {
                 title: qsTr("Current Connection Information")

@@ -15,6 +15,32 @@ ThemedTabView {
         source: "qrc:///ferrowWlan7701/qml/config/" + page + ".qml"
     }
 
+    // The fields that hold input which is not stored (`refused`), in page
+    // order, for Write and Save to name: { page, label, problem, tab, item }.
+    function invalidFields() {
+        var found = []
+        for (var i = 0; i < count; ++i) {
+            var tab = getTab(i)
+            if (tab.item)
+                collectRefused(tab.item, tab.title, i, found)
+        }
+        return found
+    }
+
+    function collectRefused(item, page, tab, found) {
+        if (item.refused === true && typeof item.focusInput === "function")
+            found.push({ page: page, label: item.label, problem: item.refusal, tab: tab, item: item })
+        for (var i = 0; i < item.children.length; ++i)
+            collectRefused(item.children[i], page, tab, found)
+    }
+
+    // The focus goes to the field once the tab has settled, as the tab view
+    // moves the focus itself when its current tab changes.
+    function showField(field) {
+        currentIndex = field.tab
+        Qt.callLater(field.item.focusInput)
+    }
+
     PageTab { title: qsTr("Device"); page: "device" }
     PageTab { title: qsTr("CAN Receive"); page: "canReceive" }
     PageTab { title: qsTr("WLAN"); page: "wlan" }

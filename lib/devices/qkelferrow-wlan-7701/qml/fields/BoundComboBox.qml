@@ -5,8 +5,10 @@ import "fields.js" as Fields
 // A labelled combo box that shows one property and writes it on the user's
 // choice only.
 //   BoundComboBox { label: qsTr("Protocol"); target: server; propertyName: "protocol"
-//                   model: ["TCP", "UDP"] }
-// `values` maps each entry to the stored value (default: the entry's index);
+//                   choices: Fields.named(SocketServer, [["TCP", "PROTOCOL__TCP"], ["UDP", "PROTOCOL__UDP"]]) }
+// `choices` (from Fields.named) gives each entry's text and stored enumeration
+// value; for lists that are no enumeration, `model` gives the texts and
+// `values` the stored values (default: the entry's index);
 // a stored value not listed shows `fallbackIndex` (-1: no selection). Without
 // a target, bind `value` and `bound` and handle `chosen(value, index)`;
 // `previousIndex` is the entry shown before the choice.
@@ -21,8 +23,9 @@ Row {
     property string propertyName: ""
     property bool bound: !!target
     property var value: Fields.read(target, propertyName, undefined)
+    property var choices: null
     property alias model: box.model
-    property var values: null
+    property var values: choices ? choices.map(function(c) { return c.value }) : null
     property int fallbackIndex: -1
     property bool valid: true
     property string errorTitle: ""
@@ -53,10 +56,11 @@ Row {
 
     spacing: 10
     enabled: bound
+    model: choices ? choices.map(function(c) { return c.text }) : []
     Accessible.name: label
     onShownIndexChanged: show()
 
-    FieldLabel { id: caption }
+    FieldLabel { id: caption; field: box }
 
     ThemedComboBox {
         id: box
@@ -67,6 +71,8 @@ Row {
         onActivated: {
             var previous = root.shownIndex
             var v = root.values ? root.values[index] : index
+            if (v === undefined)
+                return
             Fields.write(root.target, root.propertyName, v)
             root.chosen(v, index, previous)
             root.show()

@@ -4,13 +4,14 @@ import "fields.js" as Fields
 
 // A labelled text field bound to one string property.
 //   LabelledTextField { label: qsTr("SSID"); target: wlan; propertyName: "ssid"
-//                       pattern: /[\x20-\x7E]{0,32}/ }
+//                       allowed: Fields.printable; maximumLength: 32 }
 // Or without a target: set `value` and `bound`, handle `edited(text)`.
-// Only input that can still match `pattern` is typed; the text is written on
-// every user change that `accepts(text)` (a test of the typed text), else
-// the field turns red and the property keeps its value. Leaving an invalid
-// field shows errorTitle / errorText and puts the focus back. Loading never
-// writes; without a target the field is disabled and empty.
+// The field's facts: `allowed` (what each character must match),
+// `maximumLength`, `pattern` (what the whole text must match) and `accepts`
+// (a further test). Every text can be typed; one that breaks a fact is never
+// written: the field turns red, says why (`problem`) and the property keeps
+// its value. Leaving such a field shows the reason and puts the focus back.
+// Loading never writes; without a target the field is disabled and empty.
 Row {
     id: root
 
@@ -22,21 +23,43 @@ Row {
     property bool bound: !!target
     property string value: String(Fields.read(target, propertyName, ""))
     property alias text: field.text
-    property var pattern: /.*/
-    // Asked on every change rather than bound, so that a write never sees the
-    // verdict on the previous text.
+    property var allowed: null
+    property int maximumLength: -1
+    property var pattern: null
     property var accepts: function(text) { return true }
-    readonly property bool valid: accepts(field.text)
     property string errorTitle: qsTr("Invalid Input Data")
     property string errorText: ""
+    // Why the text in the field is not stored; empty while it is.
+    readonly property string problem: enabled && Fields.shownOnPage(root) ? problemOf(field.text) : ""
+    readonly property bool valid: problem === ""
     property alias echoMode: field.echoMode
-    property alias maximumLength: field.maximumLength
     property alias field: field
+
+    // Typed text that is not stored: Write and Save wait for it. A stored
+    // text that breaks the rules is only marked: it is what the field shows.
+    readonly property bool refused: !valid && field.text !== value
+    readonly property string refusal: refused ? problem : ""
 
     signal edited(string text)
 
+    function focusInput() {
+        field.forceActiveFocus()
+    }
+
     property bool syncing: false
 
+    function problemOf(text) {
+        var refused = Fields.refusedCharacters(text, allowed)
+        if (refused !== "")
+            return qsTr("These characters are not allowed here: %1").arg(refused)
+        if (maximumLength >= 0 && text.length > maximumLength)
+            return qsTr("At most %1 characters are allowed; this text has %2.").arg(maximumLength).arg(text.length)
+        if ((pattern && !Fields.matchesWhole(text, pattern)) || !accepts(text))
+            return errorText !== "" ? errorText : qsTr("This text does not have the required form.")
+        return ""
+    }
+
+    // Shows the stored text; a text that was refused gives way to it.
     function sync() {
         syncing = true
         field.text = value
@@ -48,33 +71,39 @@ Row {
         edited(text)
     }
 
+    function complain() {
+        var page = Fields.pageOf(root)
+        if (!page || page.errorShown || !page.visible || valid)
+            return
+        page.showError(errorTitle, problem)
+        field.forceActiveFocus()
+    }
+
     spacing: 10
     enabled: bound
     Accessible.name: label
     onValueChanged: if (field.text !== value) sync()
+    // A field the page hides or disables (a mode switch, a correction) drops
+    // refused text and shows what is stored again.
+    onEnabledChanged: if (!enabled) sync()
+    onVisibleChanged: if (!Fields.shownOnPage(root)) sync()
     onTargetChanged: sync()
     Component.onCompleted: sync()
 
-    FieldLabel { id: caption }
+    FieldLabel { id: caption; field: field; problem: root.problem }
 
     ThemedTextField {
         id: field
         objectName: root.objectName ? root.objectName + "Field" : ""
         Accessible.name: root.label
-        validator: RegExpValidator { regExp: root.pattern }
-        errorHighlight: root.enabled && !root.valid
+        Accessible.description: root.problem
+        errorHighlight: !root.valid
         onTextChanged: {
-            if (!root.syncing && root.bound && root.accepts(text) && text !== root.value)
+            if (!root.syncing && root.bound && root.problemOf(text) === "" && text !== root.value)
                 root.write(text)
         }
-        onActiveFocusChanged: {
-            if (activeFocus || root.valid || !root.enabled || root.errorText === "")
-                return
-            var page = Fields.pageOf(root)
-            if (!page || page.errorShown)
-                return
-            page.showError(root.errorTitle, root.errorText)
-            Qt.callLater(field.forceActiveFocus)
-        }
+        // Checked once the focus has settled: leaving by a switch of tabs
+        // hides the page, and its box must not appear over another one.
+        onActiveFocusChanged: if (!activeFocus && !root.valid) Qt.callLater(root.complain)
     }
 }

@@ -21,11 +21,12 @@ ThemedGroupBox {
         spacing: 5
     }
 
+    // Over the whole title band, which lies above the contents.
     ThemedToolTip {
         anchors.fill: undefined
-        x: 0
-        y: -20
-        width: body.width
+        x: -8
+        y: -28
+        width: body.width + 16
         height: 20
         enabled: root.toolTip !== ""
         acceptedButtons: Qt.NoButton

@@ -65,16 +65,17 @@ function identifierOfPgn(pgn) {
 }
 
 // The comparison range of each safety data type, in the order of the type's values.
+// `bits` is the width at which hexadecimal shows a negative value's bit pattern.
 var dataTypeRanges = [
-    { minimum: 0, maximum: 255 },
-    { minimum: 0, maximum: 65535 },
-    { minimum: 0, maximum: 4294967295 },
-    { minimum: -128, maximum: 127 },
-    { minimum: -32768, maximum: 32767 },
-    { minimum: -2147483648, maximum: 2147483647 }
+    { minimum: 0, maximum: 255, bits: 8 },
+    { minimum: 0, maximum: 65535, bits: 16 },
+    { minimum: 0, maximum: 4294967295, bits: 32 },
+    { minimum: -128, maximum: 127, bits: 8 },
+    { minimum: -32768, maximum: 32767, bits: 16 },
+    { minimum: -2147483648, maximum: 2147483647, bits: 32 }
 ]
 
-var widestRange = { minimum: -2147483648, maximum: 4294967295 }
+var widestRange = { minimum: -2147483648, maximum: 4294967295, bits: 0 }
 
 function rangeOfDataType(dataType) {
     return dataTypeRanges[dataType] !== undefined ? dataTypeRanges[dataType] : widestRange
