@@ -5,7 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QWindow>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QMetaProperty>
 #include <QQmlListReference>
 #include <QSet>
@@ -122,15 +123,16 @@ public:
     }
 
     // Types text the test library's key clicks cannot (they know ASCII
-    // only), one key event per character, into the window with the focus.
-    Q_INVOKABLE void typeText(const QString& text)
+    // only), one key event per character, into the window of `item`.
+    Q_INVOKABLE void typeText(QQuickItem* item, const QString& text)
     {
-        QWindow* window = QGuiApplication::focusWindow();
+        QWindow* window = item ? item->window() : nullptr;
         if (!window)
             return;
         for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            const int key = c.toUpper().unicode() < 0x100 ? c.toUpper().unicode() : int(Qt::Key_unknown);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
             QCoreApplication::sendEvent(window, &press);
             QCoreApplication::sendEvent(window, &release);
         }
