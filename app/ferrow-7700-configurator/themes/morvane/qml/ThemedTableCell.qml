@@ -8,5 +8,7 @@ ThemedText {
     leftPadding: 4
     rightPadding: 8
     elide: Text.ElideRight
-    color: !enabled ? Theme.themeDisabledText : styleData.selected ? Theme.themeWhite : Theme.themeBlack
+    // Outside a table (a page measuring texts) there is no row to be selected.
+    readonly property bool selected: typeof styleData !== "undefined" && styleData.selected
+    color: !enabled ? Theme.themeDisabledText : selected ? Theme.themeWhite : Theme.themeBlack
 }
