@@ -51,9 +51,9 @@ Row {
     function problemOf(text) {
         var refused = Fields.refusedCharacters(text, allowed)
         if (refused !== "")
-            return qsTr("These characters are not allowed here: %1").arg(refused)
+            return qsTr("The %1 cannot hold these characters: %2").arg(label).arg(refused)
         if (maximumLength >= 0 && text.length > maximumLength)
-            return qsTr("At most %1 characters are allowed; this text has %2.").arg(maximumLength).arg(text.length)
+            return qsTr("The %1 holds at most %2 characters; this text has %3.").arg(label).arg(maximumLength).arg(text.length)
         if ((pattern && !Fields.matchesWhole(text, pattern)) || !accepts(text))
             return errorText !== "" ? errorText : qsTr("This text does not have the required form.")
         return ""
