@@ -135,7 +135,9 @@ Item {
             model.setData(at, data.mask, CanFilterModel.CAN_FILTER_ROLE__MASK)
             var wide = [packedCount(data.id), packedCount(data.mask)]
             child(page, "idLengthBox").box.activated(0)
+            compare(page.errorShown, data.id !== data.shortId || data.mask !== data.shortMask, "the user is told")
             compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__EXTENDED), false)
+            compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__EXTENDED_MATTERS), false)
             compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__ID), data.shortId)
             compare(model.data(at, CanFilterModel.CAN_FILTER_ROLE__MASK), data.shortMask)
             compare(child(page, "idBoxSpin").value, data.shortId)

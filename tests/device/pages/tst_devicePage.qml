@@ -29,6 +29,41 @@ Item {
             compare(text.text, "The following IDs will be used by the device:\n\n" + data.receive + "\n" + data.transmit)
         }
 
+        // A stored value outside a field's range (from a gateway or a file) is
+        // shown as it is and marked, and nothing is written back until the user
+        // edits it; an edit then clamps it into the range.
+        function test_storedOutOfRangeShownAsStored_data() {
+            var config = "qrc:///ferrowWlan7701/qml/config/"
+            return [
+                { tag: "node ID 70000", page: config + "device.qml", box: "nodeIdBox", text: "70000", edited: 65535,
+                  store: function(d) { d.canConfig.canOpenConfig.nodeId = 70000 },
+                  stored: function(d) { return d.canConfig.canOpenConfig.nodeId } },
+                { tag: "32-bit identifier in a filter", page: config + "canReceive.qml", row: 1, box: "idBox",
+                  text: "0xffffffff", edited: 0x1FFFFFFF,
+                  store: function(d) { d.canConfig.filterList[1].id = 0xFFFFFFFF },
+                  stored: function(d) { return d.canConfig.filterList[1].id } },
+                { tag: "comparison value past unsigned8", page: config + "safety.qml", box: "comparisonValueBox",
+                  text: "300", edited: 255,
+                  store: function(d) { var sf = d.productConfig.object.safetyFunction; sf.active = true; sf.testValue = 300 },
+                  stored: function(d) { return d.productConfig.object.safetyFunction.testValue } }
+            ]
+        }
+
+        function test_storedOutOfRangeShownAsStored(data) {
+            data.store(device)
+            var before = pagesTest.packedConfiguration()
+            var page = createPage(data.page)
+            if (data.row !== undefined)
+                child(page, "filterTable").currentRow = data.row
+            var box = child(page, data.box)
+            compare(child(box, "input").text, data.text)
+            verify(box.outOfRange && box.spinBox.errorHighlight && box.problem !== "", "marked")
+            compare(pagesTest.packedConfiguration(), before, "nothing written back")
+            mouseClick(child(box.spinBox, "downArea"))
+            compare(data.stored(device), data.edited)
+            verify(!box.outOfRange)
+        }
+
         function test_feedbackOffClearsTimestampOutput() {
             var fn = device.kelConfig
             fn.feedbackMode = 1
