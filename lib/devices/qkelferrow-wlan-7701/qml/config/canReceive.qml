@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.types 1.0
 import kelbus.qkel.pb 1.0
 import "qrc:///themes/morvane/qml/."
@@ -19,6 +18,7 @@ ConfigPage {
     readonly property bool layer2: canFormat === KelTypes.CAN_FORMAT_LAYER2
     readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject model: device && device.canFilterModel ? device.canFilterModel : null
+    readonly property var table: objects.table
     readonly property int row: model && table.currentRow >= 0 && table.currentRow < table.rowCount ? table.currentRow : -1
 
     // The selected row as last read.
@@ -105,34 +105,9 @@ ConfigPage {
         target: page.model
         function onDataChanged() {
             page.readRow()
-            ++page.revision
+            ++objects.revision
         }
     }
-
-    // Each column is as wide as its widest text, its title included, for the
-    // data as it is now: every change of the model's data counts.
-    property int revision: 0
-    ThemedTableCell { id: probe; visible: false }
-    FontMetrics { id: metrics; font: probe.font }
-
-    function fit(title, texts) {
-        var widest = metrics.advanceWidth(title)
-        for (var i = 0; i < texts.length; ++i)
-            widest = Math.max(widest, metrics.advanceWidth(texts[i]))
-        return Math.ceil(widest) + probe.leftPadding + probe.rightPadding
-    }
-
-    function columnTexts(role, show) {
-        var texts = []
-        for (var i = 0; revision >= 0 && model && i < table.rowCount; ++i)
-            texts.push(show(model.data(model.index(i, 0), role)))
-        return texts
-    }
-
-    function numberTexts(role) {
-        return columnTexts(role, function(v) { return NumberFormat.text(v, page.hexadecimal) })
-    }
-
 
     Column {
         x: 20; y: 20
@@ -223,54 +198,9 @@ ConfigPage {
             }
         }
 
-        ToolTipGroupBox {
-            title: qsTr("Objects")
-
-            ThemedTableView {
-                id: table
-                objectName: "filterTable"
-                Accessible.name: qsTr("Objects")
-                width: 700
-                height: 200
-                model: page.model
-
-                TableViewColumn {
-                    title: qsTr("#")
-                    width: page.fit(title, [String(table.rowCount - 1)])
-                    delegate: ThemedTableCell { text: styleData.row }
-                }
-                TableViewColumn {
-                    role: "enabled"; title: qsTr("Active")
-                    width: page.fit(title, [qsTr("active"), qsTr("inactive")])
-                    delegate: ThemedTableCell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
-                }
-                TableViewColumn {
-                    role: "extended"; title: qsTr("ID Length"); visible: page.layer2
-                    width: page.fit(title, [qsTr("29-bit"), qsTr("11-bit")])
-                    delegate: ThemedTableCell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
-                }
-                TableViewColumn {
-                    role: "mask"; title: qsTr("Mask"); visible: page.layer2
-                    width: page.fit(title, page.numberTexts(CanFilterModel.CAN_FILTER_ROLE__MASK))
-                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
-                }
-                TableViewColumn {
-                    role: "id"; title: qsTr("CAN Identifier"); visible: page.layer2
-                    width: page.fit(title, page.numberTexts(CanFilterModel.CAN_FILTER_ROLE__ID))
-                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
-                }
-                TableViewColumn {
-                    role: "pgn"; title: qsTr("PGN"); visible: !page.layer2
-                    width: page.fit(title, page.numberTexts(CanFilterModel.CAN_FILTER_ROLE__PGN))
-                    delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
-                }
-                TableViewColumn {
-                    role: "inhibitTimeMs"; title: qsTr("Downsampling")
-                    width: page.fit(title, page.columnTexts(CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS,
-                                                            function(v) { return v + " " + qsTr("ms") }))
-                    delegate: ThemedTableCell { text: styleData.value + " " + qsTr("ms") }
-                }
-            }
+        FilterTable {
+            id: objects
+            page: page
         }
     }
 }
