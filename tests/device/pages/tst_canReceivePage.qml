@@ -89,6 +89,9 @@ Item {
             var packed = pagesTest.packedConfiguration()
             mouseClick(child(page, "layer2Button"))
             compare(pagesTest.packedConfiguration(), packed)
+            // Back in Layer 2 the row's boxes show what the table shows.
+            compare(child(child(page, "maskBox"), "input").text, "0xffff00")
+            compare(child(child(page, "idBox"), "input").text, "0xfef100")
         }
 
         function test_rowEdits_data() {

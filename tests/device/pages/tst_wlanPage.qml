@@ -82,6 +82,14 @@ Item {
                 { tag: "WEP64 to WEP128 keeps the key", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64, key: "0123456789",
                   edit: function(page) { choose(page, "authenticationType", 2) },
                   object: "auth", property: "passphrase", stored: "0123456789" },
+                { tag: "a refused key gives way to the stored one on another type", mode: 1,
+                  authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64, key: "0123456789",
+                  edit: function(page) {
+                      type(page, "authenticationKey", "0123")
+                      choose(page, "authenticationType", 3)
+                      compare(child(page, "authenticationKeyField").text, "0123456789")
+                  },
+                  object: "auth", property: "passphrase", stored: "0123456789" },
                 { tag: "nine WEP64 digits are refused", mode: 1, authMode: WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64, key: "0123456789",
                   edit: function(page) { verify(type(page, "authenticationKey", "012345678").errorHighlight) },
                   object: "auth", property: "passphrase", stored: "0123456789" },
