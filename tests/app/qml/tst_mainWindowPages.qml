@@ -95,6 +95,8 @@ TestCase {
             for (var i = 0; i < typed[t][2].length; ++i)
                 keyClick(typed[t][2].charAt(i))
         }
+        // Leaving the refused SSID by a tab switch shows no box over the other page.
+        verify(!tabs().getTab(2).item.errorShown, "the WLAN page's box stays with its page")
         var writes = logCount("received S")
         win.actions.writeAction.trigger()
         var dialog = findChild(win, "invalidInputDialog")
