@@ -1,4 +1,5 @@
 #include "support/childProcess.h"
+#include "tarnIdentity.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,6 +16,8 @@ private slots:
     void initTestCase();
     void commandLine_data();
     void commandLine();
+    void version_data();
+    void version();
 
 private:
     QString mProgram;
@@ -83,6 +86,37 @@ void TestCommandLine::commandLine()
         QVERIFY2(result.standardError.contains((expectedError + missingPath).toUtf8()),
                  result.standardError.constData());
     }
+}
+
+// Every command names itself, the program and the one version, on standard
+// output with status 0, also when further arguments follow.
+void TestCommandLine::version_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("configurator") << "ferrow-7700-configurator" << QStringList{"--version"};
+    QTest::newRow("configurator, version decides first")
+        << "ferrow-7700-configurator" << QStringList{"--version", "--config", "<missing>", "--autoflash"};
+    QTest::newRow("frctool") << "frctool" << QStringList{"--version"};
+    QTest::newRow("gateway simulator") << "tarn-gateway-sim" << QStringList{"--version"};
+}
+
+void TestCommandLine::version()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, arguments);
+
+    const QString program = builtProgram(command);
+    QVERIFY2(!program.isEmpty(), qPrintable(command + " is not built"));
+    arguments.replaceInStrings(QStringLiteral("<missing>"), mDir.filePath(QStringLiteral("missing.frc")));
+    const ChildResult result = runChild(program, arguments, headlessEnvironment(), 20000);
+    QVERIFY(result.started);
+    QVERIFY2(result.exitedNormally, result.standardError.constData());
+    QCOMPARE(result.exitStatus, 0);
+    QCOMPARE(result.standardOutput,
+             QStringLiteral("%1 (Tarn Wireless Configurator) %2\n").arg(command, Tarn::Identity::Version).toUtf8());
+    QCOMPARE(result.standardError, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
