@@ -44,7 +44,9 @@ QString loadErrorText(LoadError error, const File& file)
 } // namespace
 
 const QString FrcTool::USAGE = QStringLiteral(
-    "Usage:\n"
+    "Usage: frctool COMMAND OPERAND...\n"
+    "\n"
+    "Commands:\n"
     "  frctool dump FILE               print FILE as text\n"
     "  frctool check FILE              report whether the configurator loads FILE\n"
     "  frctool build TEXT FILE         write FILE from the text form in TEXT\n"
