@@ -1,6 +1,7 @@
 #include "qmlSetup.h"
 #include "stateMachine.h"
 #include "utilities.h"
+#include "tarnIdentity.h"
 #include "versionText.h"
 
 #include <QApplication>
@@ -93,6 +94,7 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
 void startGui(QQmlApplicationEngine& engine)
 {
     QApplication::setWindowIcon(QIcon(WindowIcon));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(Tarn::Identity::DesktopFileName));
     QKel::Gui::applyThemeFont();
     QKel::Gui::publishContext(engine.rootContext());
     QKel::Gui::registerQmlTypes();
