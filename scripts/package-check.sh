@@ -10,13 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deb=$("$root/scripts/package.sh" "$@" | tail -n 1)
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/scripts/gateway-simulator.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 echo "package: $deb"
@@ -50,11 +44,7 @@ echo "-- autoflash with the unpacked configurator against the unpacked simulator
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM LD_LIBRARY_PATH QT_PLUGIN_PATH
 export XDG_CONFIG_HOME=$work/config
 "$root_dir/usr/bin/frctool" new 012001017701 "$work/flash.frc"
-"$root_dir/usr/bin/tarn-gateway-sim" --link "$work/gateway" --store "$work/stored.frc" \
-  >/dev/null 2>"$work/simulator.log" &
-sim_pid=$!
-for _ in $(seq 100); do [ -e "$work/gateway" ] && break; sleep 0.1; done
-[ -e "$work/gateway" ] || { cat "$work/simulator.log"; fail "the simulator did not start"; exit 1; }
+start_simulator "$root_dir/usr/bin/tarn-gateway-sim" || exit 1
 status=0
 TARN_SERIAL_PORTS=$work/gateway LD_DEBUG=libs LD_DEBUG_OUTPUT=$work/loader timeout 60 \
   "$root_dir/usr/bin/tarn-wireless-configurator" --config "$work/flash.frc" --autoflash 2>"$work/autoflash.log" ||
