@@ -9,7 +9,7 @@
 # the driver plug-in and the libraries it loads are the unpacked ones.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-deb=$("$root/scripts/package.sh" "$@" | tail -n 1)
+deb=$("$root/scripts/package.sh" "$@")
 . "$root/scripts/gateway-simulator.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
