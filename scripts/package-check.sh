@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # package-check.sh [build-dir]: builds the Debian package (scripts/package.sh,
 # default build-package/), runs lintian (errors fail, warnings are listed),
-# validates the menu entry and the metainfo, unpacks the package into a
+# validates the menu entry and the metainfo, simulates its installation with
+# apt (every dependency must resolve), unpacks the package into a
 # temporary root with dpkg -x and, from there alone: asks every command in
 # usr/bin for its version and its manual page and completion, and flashes the
 # TARN210's default configuration with the unpacked configurator
@@ -18,6 +19,9 @@ dpkg-deb --field "$deb" Package Version Architecture Depends | sed 's/^/  /'
 
 echo "-- lintian"
 lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
+
+echo "-- dependencies resolve (simulated install)"
+apt-get install --simulate --quiet=2 "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt cannot install the package"; }
 
 root_dir=$work/root
 dpkg-deb -x "$deb" "$root_dir"
