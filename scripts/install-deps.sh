@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   clang-14 libclang-rt-14-dev
   socat xvfb xauth x11-apps imagemagick librsvg2-bin fonts-dejavu-core libgl1-mesa-dri unzip
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils help2man
 )
 
 missing=()

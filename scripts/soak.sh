@@ -17,22 +17,13 @@ bin=$build/bin
 hang_seconds=15
 status=0
 
-work=$(mktemp -d)
-sim_pid=
-cleanup() {
-  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/scripts/gateway-simulator.sh"
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_CONFIG_HOME=$work/config
 
 echo "== $runs autoflash runs against one simulator"
 "$bin/frctool" new 012001017701 "$work/flash.frc" || exit 2
-"$bin/tarn-gateway-sim" --link "$work/gateway" --store "$work/stored.frc" >/dev/null 2>"$work/simulator.log" &
-sim_pid=$!
-for _ in $(seq 100); do [ -e "$work/gateway" ] && break; sleep 0.1; done
-[ -e "$work/gateway" ] || { echo "the simulator did not start"; cat "$work/simulator.log"; exit 2; }
+start_simulator "$bin/tarn-gateway-sim" || exit 2
 
 success=0 error=0 crashes=0 hangs=0 wrong=0 slowest_ns=0 slowest_run=0
 for run in $(seq "$runs"); do
@@ -55,7 +46,7 @@ for run in $(seq "$runs"); do
   fi
   if [ "$took" -gt "$slowest_ns" ]; then slowest_ns=$took; slowest_run=$run; fi
 done
-kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null; sim_pid=
+stop_simulator
 printf 'SUCCESS %d  ERROR %d  crashes %d  hangs %d  other outcomes %d\n' "$success" "$error" "$crashes" "$hangs" "$wrong"
 printf 'slowest run: #%d, %d.%03d s\n' "$slowest_run" $((slowest_ns / 1000000000)) $((slowest_ns / 1000000 % 1000))
 [ "$success" -eq "$runs" ] || status=1

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test:
 #  1. the regular build (build/) and all of its tests, unit and end-to-end;
-#  2. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and all of its tests
+#  2. the Debian package made from that build (scripts/package-check.sh): lintian,
+#     then the unpacked configurator flashes the unpacked gateway simulator;
+#  3. an AddressSanitizer + UndefinedBehaviorSanitizer build (build-asan/) and all of its tests
 #     (TARN_ASAN_E2E=0 leaves out the end-to-end ones);
-#  3. the libFuzzer targets (build-fuzz/, clang), each for a bounded time.
+#  4. the libFuzzer targets (build-fuzz/, clang), each for a bounded time.
 # Every stage runs even when an earlier one failed; a summary closes the run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,6 +37,10 @@ release_tests() {
     (cd "$root/build" && ctest --output-on-failure -j2)
 }
 
+package_checks() {
+  "$root/scripts/package-check.sh" "$root/build"
+}
+
 sanitizer_tests() {
   "$root/scripts/build.sh" "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARN_SANITIZE=ON -DTARN_BUILD_BENCH=OFF &&
     (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -47,6 +53,7 @@ fuzzing() {
 }
 
 stage "release build, unit and end-to-end tests" release_tests
+stage "Debian package: lintian, unpacked configurator flashing the simulator" package_checks
 stage "AddressSanitizer + UndefinedBehaviorSanitizer build, tests labelled $sanitizer_labels" sanitizer_tests
 if ls fuzz/fuzz_*.cpp >/dev/null 2>&1; then
   stage "fuzzing (${fuzz_seconds} s per target)" fuzzing

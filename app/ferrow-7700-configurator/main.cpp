@@ -1,6 +1,8 @@
 #include "qmlSetup.h"
 #include "stateMachine.h"
 #include "utilities.h"
+#include "tarnIdentity.h"
+#include "versionText.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -18,6 +20,7 @@ namespace {
 const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
+const char* const VersionOption = "--version";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
@@ -64,6 +67,11 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
 {
     if (arguments.size() <= 1)
         return std::nullopt;
+    // Like "--help", "--version" decides as the first argument, whatever follows.
+    if (arguments.at(1) == QLatin1String(VersionOption)) {
+        Tarn::Identity::printVersion(QFileInfo(arguments.first()).fileName());
+        return 0;
+    }
     if (arguments.size() == 2 || arguments.at(1) != QLatin1String(ConfigOption)) {
         printUsage(arguments);
         return arguments.at(1) == QLatin1String(HelpOption) ? 0 : -1;
@@ -86,6 +94,7 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
 void startGui(QQmlApplicationEngine& engine)
 {
     QApplication::setWindowIcon(QIcon(WindowIcon));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(Tarn::Identity::DesktopFileName));
     QKel::Gui::applyThemeFont();
     QKel::Gui::publishContext(engine.rootContext());
     QKel::Gui::registerQmlTypes();

@@ -1,4 +1,5 @@
 #include "support/childProcess.h"
+#include "tarnIdentity.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,6 +16,8 @@ private slots:
     void initTestCase();
     void commandLine_data();
     void commandLine();
+    void selfDescription_data();
+    void selfDescription();
 
 private:
     QString mProgram;
@@ -83,6 +86,47 @@ void TestCommandLine::commandLine()
         QVERIFY2(result.standardError.contains((expectedError + missingPath).toUtf8()),
                  result.standardError.constData());
     }
+}
+
+// Every command describes itself on standard output with status 0, also when
+// further arguments follow: --version names the command, the program and the
+// one version; --help opens with the usage line that the manual pages and the
+// shell completion are made from.
+void TestCommandLine::selfDescription_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expectedStart");
+
+    const QString version = QStringLiteral("%1 (Tarn Wireless Configurator) ") + Tarn::Identity::Version + '\n';
+    const QString configurator = QStringLiteral("ferrow-7700-configurator");
+    QTest::newRow("configurator version") << configurator << QStringList{"--version"} << version.arg(configurator);
+    QTest::newRow("configurator version decides first")
+        << configurator << QStringList{"--version", "--config", "<missing>", "--autoflash"} << version.arg(configurator);
+    QTest::newRow("frctool version") << "frctool" << QStringList{"--version"} << version.arg("frctool");
+    QTest::newRow("simulator version") << "tarn-gateway-sim" << QStringList{"--version"}
+                                       << version.arg("tarn-gateway-sim");
+    QTest::newRow("frctool help") << "frctool" << QStringList{"--help"} << "Usage: frctool ";
+    QTest::newRow("simulator help") << "tarn-gateway-sim" << QStringList{"--help"} << "Usage: ";
+}
+
+void TestCommandLine::selfDescription()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expectedStart);
+
+    const QString program = builtProgram(command);
+    QVERIFY2(!program.isEmpty(), qPrintable(command + " is not built"));
+    arguments.replaceInStrings(QStringLiteral("<missing>"), mDir.filePath(QStringLiteral("missing.frc")));
+    const ChildResult result = runChild(program, arguments, headlessEnvironment(), 20000);
+    QVERIFY(result.started);
+    QVERIFY2(result.exitedNormally, result.standardError.constData());
+    QCOMPARE(result.exitStatus, 0);
+    const QByteArray start = expectedStart.toUtf8();
+    QVERIFY2(expectedStart.endsWith('\n') ? result.standardOutput == start : result.standardOutput.startsWith(start),
+             result.standardOutput.constData());
+    QCOMPARE(result.standardError, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -7,6 +7,7 @@
 #include <configuration.pb.h>
 #include <deviceFactory.h>
 #include <safeFileWriter.h>
+#include <versionText.h>
 
 #include <QFile>
 
@@ -43,7 +44,9 @@ QString loadErrorText(LoadError error, const File& file)
 } // namespace
 
 const QString FrcTool::USAGE = QStringLiteral(
-    "Usage:\n"
+    "Usage: frctool COMMAND OPERAND...\n"
+    "\n"
+    "Commands:\n"
     "  frctool dump FILE               print FILE as text\n"
     "  frctool check FILE              report whether the configurator loads FILE\n"
     "  frctool build TEXT FILE         write FILE from the text form in TEXT\n"
@@ -51,7 +54,9 @@ const QString FrcTool::USAGE = QStringLiteral(
     "  frctool diff A B                print each leaf whose value differs: path, in A, in B\n"
     "                                  (exit 0 same, 1 different, 2 unreadable or invalid)\n"
     "  frctool get FILE PATH...        print the value of each leaf\n"
-    "  frctool set IN OUT PATH=VALUE...  write OUT: IN with the leaves changed\n");
+    "  frctool set IN OUT PATH=VALUE...  write OUT: IN with the leaves changed\n"
+    "  frctool --help                  print this text\n"
+    "  frctool --version               print the program's name and version\n");
 
 FrcTool::FrcTool(QTextStream& out, QTextStream& err)
     : mOut(out)
@@ -63,6 +68,16 @@ int FrcTool::run(const QStringList& arguments)
 {
     const QString command = arguments.value(0);
     const int operands = arguments.size() - 1;
+    if (command == QLatin1String("--help") && operands == 0) {
+        mOut << USAGE;
+        mOut.flush();
+        return 0;
+    }
+    if (command == QLatin1String("--version") && operands == 0) {
+        mOut << Tarn::Identity::versionText(QStringLiteral("frctool")) << "\n";
+        mOut.flush();
+        return 0;
+    }
     if (command == QLatin1String("dump") && operands == 1)
         return dump(arguments[1]);
     if (command == QLatin1String("check") && operands == 1)

@@ -1,6 +1,7 @@
 // tarn-gateway-sim: a TARN210 gateway in configuration mode on a pseudo-terminal.
 #include "configurationStore.h"
 #include "gatewaySimulator.h"
+#include "versionText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -90,6 +91,7 @@ void addOptions(QCommandLineParser& parser)
     parser.setApplicationDescription(
         "Simulates a TARN210 gateway in configuration mode on a pseudo-terminal and prints the terminal's path.");
     parser.addHelpOption();
+    parser.addOption({"version", "Print the program's name and version."});
     parser.addOptions({
         {"link", "Make a symbolic link to the terminal at <path>.", "path"},
         {"config", "Serve the bytes of <file> as the configuration.", "file"},
@@ -118,6 +120,10 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     addOptions(parser);
     parser.process(app);
+    if (parser.isSet("version")) {
+        Tarn::Identity::printVersion(QCoreApplication::applicationName());
+        return 0;
+    }
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
     const Parsed parsed = options(parser);

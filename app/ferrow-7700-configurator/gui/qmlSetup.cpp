@@ -6,6 +6,7 @@
 #include "global/types.h"
 #include "saveStatusTracker.h"
 #include "stateMachine.h"
+#include "tarnIdentity.h"
 #include "utilities.h"
 
 #include <QApplication>
@@ -17,11 +18,11 @@
 
 namespace QKel::Gui {
 
-const QString OrganizationName = QStringLiteral("Morvane Power Solutions");
-const QString OrganizationDomain = QStringLiteral("morvane.com");
+const QString OrganizationName = QString::fromLatin1(Tarn::Identity::OrganizationName);
+const QString OrganizationDomain = QString::fromLatin1(Tarn::Identity::OrganizationDomain);
 const QString OrganizationAboutName = QStringLiteral("Morvane Telematics Solutions");
-const QString ApplicationName = QStringLiteral("Tarn Wireless Configurator");
-const QString ApplicationVersion = QStringLiteral("2.1.0");
+const QString ApplicationName = QString::fromLatin1(Tarn::Identity::ApplicationName);
+const QString ApplicationVersion = QString::fromLatin1(Tarn::Identity::Version);
 
 namespace {
 
