@@ -3,6 +3,8 @@
 #include "device/abstractDevice.h"
 #include "stateMachine.h"
 
+#include <KZip>
+
 #include <QDir>
 #include <QFile>
 
@@ -53,4 +55,13 @@ QString GatewaySimulator::packedConfiguration() const
 {
     auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
     return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
+}
+
+QString GatewaySimulator::archiveEntry(const QString& archivePath, const QString& name) const
+{
+    KZip zip(archivePath);
+    if (!zip.open(QIODevice::ReadOnly))
+        return QString();
+    const auto* entry = dynamic_cast<const KArchiveFile*>(zip.directory()->entry(name));
+    return entry ? QString::fromUtf8(entry->data()) : QString();
 }
