@@ -1,7 +1,6 @@
 #include "support/childProcess.h"
 #include "support/simulatorProcess.h"
 
-#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -60,14 +59,10 @@ private slots:
     void autoflash();
     void failureAdvice_data();
     void failureAdvice();
-    void backupsArePrivate_data();
-    void backupsArePrivate();
 
 private:
-    // dataHome: where the program keeps its backups; a folder of the run's own when empty.
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
-                             const QStringList& extraArguments, QByteArray* simulatorLog,
-                             const QString& dataHome = QString());
+                             const QStringList& extraArguments, QByteArray* simulatorLog);
 
     QString mProgram;
     QTemporaryDir mDir;
@@ -103,8 +98,7 @@ void TestAutoflash::initTestCase()
 }
 
 ChildResult TestAutoflash::runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
-                                        const QStringList& extraArguments, QByteArray* simulatorLog,
-                                        const QString& dataHome)
+                                        const QStringList& extraArguments, QByteArray* simulatorLog)
 {
     QTemporaryDir home;
     SimulatorProcess simulator(mDir.filePath(QStringLiteral("stored.frc")));
@@ -116,7 +110,6 @@ ChildResult TestAutoflash::runAutoflash(const QString& configurationFile, const 
     QProcessEnvironment environment = headlessEnvironment();
     environment.insert(QStringLiteral("TARN_SERIAL_PORTS"), simulator.portPath());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome.isEmpty() ? home.path() : dataHome);
     const QStringList arguments = QStringList{QStringLiteral("--config"), configurationFile,
                                               QStringLiteral("--autoflash")} + extraArguments;
     const ChildResult result = runChild(mProgram, arguments, environment, 60000);
@@ -277,57 +270,6 @@ void TestAutoflash::failureAdvice()
     QVERIFY2(reasonLine != lines.cend(), result.standardError.constData());
     QVERIFY2(reasonLine->contains(advice.toUtf8()),
              reasonLine->constData());
-}
-
-void TestAutoflash::backupsArePrivate_data()
-{
-    QTest::addColumn<int>("mask");
-    QTest::newRow("umask 022") << 022;
-    QTest::newRow("umask 002") << 002;
-}
-
-// Backups hold passwords and PINs: whatever the umask, only the user may list
-// their folders or read them, and folders and files left open by an earlier
-// version are closed when the next backup is written.
-void TestAutoflash::backupsArePrivate()
-{
-    QFETCH(int, mask);
-    QTemporaryDir dataHome;
-    const QString path = mDir.filePath(QStringLiteral("valid.frc"));
-    QVERIFY(writeFile(path, mValid));
-    const auto notPrivate = [&dataHome](int* files) {
-        QStringList wrong;
-        QDirIterator it(dataHome.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString entry = it.next();
-            struct stat status = {};
-            const bool folder = it.fileInfo().isDir();
-            if (!entry.contains(QLatin1String("/backups")) || ::stat(QFile::encodeName(entry).constData(), &status) != 0)
-                continue;
-            *files += folder ? 0 : 1;
-            if ((status.st_mode & 07777) != (folder ? 0700u : 0600u))
-                wrong << QStringLiteral("%1 %2").arg(status.st_mode & 07777, 0, 8).arg(entry);
-        }
-        return wrong;
-    };
-
-    for (int run = 1; run <= 2; ++run) {
-        const mode_t previous = ::umask(mode_t(mask));
-        QByteArray log;
-        const ChildResult result = runAutoflash(path, {}, {}, &log, dataHome.path());
-        ::umask(previous);
-        QVERIFY2(result.exitedNormally && result.exitStatus == 0, result.standardError.constData());
-        int files = 0;
-        const QStringList wrong = notPrivate(&files);
-        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
-        QCOMPARE(files, run);
-        // As an earlier version left them: open to every user of the machine.
-        QDirIterator it(dataHome.path(), QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString entry = it.next();
-            QVERIFY(::chmod(QFile::encodeName(entry).constData(), it.fileInfo().isDir() ? 0755 : 0644) == 0);
-        }
-    }
 }
 
 QTEST_GUILESS_MAIN(TestAutoflash)

@@ -376,7 +376,9 @@ void TestFrcTool::maskedDumpAndDiff()
 
     const Result diff = runTool({"diff", "--mask", this->path("default.frc"), this->path("secret.frc")});
     QCOMPARE(diff.code, 1);
-    QCOMPARE(diff.out, path + "\t" + (before == "masked" ? shown : before) + "\t" + shown + "\n");
+    // A PEAP password also clears the passphrase it replaces: that line is there too.
+    const QString line = path + "\t" + (before == "masked" ? shown : before) + "\t" + shown;
+    QVERIFY2(diff.out.split('\n').contains(line), qPrintable(diff.out));
     QVERIFY(!runTool({"diff", this->path("default.frc"), this->path("secret.frc")}).out.contains(shown));
 }
 

@@ -11,10 +11,13 @@
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace SmTest;
 using QKel::Config::SaveStatusTracker;
@@ -109,6 +112,8 @@ private slots:
     void backupOfEveryRead_data();
     void backupOfEveryRead();
     void backupsBeyondHundredRemoveOldest();
+    void backupsArePrivate_data();
+    void backupsArePrivate();
     void unwritableBackupFolderWarnsOnce();
 
 private:
@@ -542,6 +547,45 @@ void TestSessionEndToEnd::backupsBeyondHundredRemoveOldest()
     QCOMPARE(kept.size(), 100);
     QVERIFY(kept.first().relativePath != oldest);
     QCOMPARE(kept.last().bytes, mServed);
+}
+
+void TestSessionEndToEnd::backupsArePrivate_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::newRow("umask 022") << 022;
+    QTest::newRow("umask 002") << 002;
+}
+
+// Backups hold passwords and PINs: whatever the umask, only the user may list
+// their folders or read them, and what an earlier version left open to every
+// user of the machine is closed when the next backup is written.
+void TestSessionEndToEnd::backupsArePrivate()
+{
+    QFETCH(int, mask);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QStringList folders = {data + "/backups", data + '/' + ProductBackups.chopped(1),
+                                 data + '/' + ProductBackups + "77"};
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+    };
+    QVERIFY(startSimulator({}, mServed));
+    const mode_t previous = ::umask(mode_t(mask));
+    const auto restore = qScopeGuard([previous] { ::umask(previous); });
+
+    for (int connection = 1; connection <= 2; ++connection) {
+        connectSession();
+        mFacade->doDisconnect();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected(), SessionMs);
+        const QVector<Backup> kept = backups();
+        QCOMPARE(kept.size(), connection);
+        for (const Backup& backup : kept)
+            QCOMPARE(modeOf(data + '/' + backup.relativePath), 0600);
+        for (const QString& folder : folders)
+            QCOMPARE(modeOf(folder), 0700);
+        for (const QString& path : folders + QStringList{data + '/' + kept.first().relativePath})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), QFileInfo(path).isDir() ? 0755 : 0644) == 0);
+    }
 }
 
 void TestSessionEndToEnd::unwritableBackupFolderWarnsOnce()

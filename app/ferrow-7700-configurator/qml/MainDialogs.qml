@@ -149,7 +149,6 @@ Item {
             selectedNameFilter: nameFilters[0]
             modality: Qt.ApplicationModal
             onAccepted: dialogs.packSupportArchiveTo(fileUrl)
-            onRejected: dialogs.archiveIncludesSecrets = false
         }
     }
 }

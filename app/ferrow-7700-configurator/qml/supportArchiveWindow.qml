@@ -32,6 +32,8 @@ ThemedApplicationWindow {
     }
 
     onClosing: destroy()
+    // Takes the keyboard also where no window manager hands it over.
+    onVisibleChanged: if (visible) requestActivate()
 
     Shortcut {
         sequence: "Esc"

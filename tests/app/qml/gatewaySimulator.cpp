@@ -6,6 +6,8 @@
 #include <KZip>
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QFile>
 
 GatewaySimulator::GatewaySimulator(QObject* parent)
@@ -55,6 +57,11 @@ QString GatewaySimulator::packedConfiguration() const
 {
     auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
     return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
+}
+
+bool GatewaySimulator::hasKeyboard(QObject* window) const
+{
+    return window && QGuiApplication::focusWindow() == window;
 }
 
 QString GatewaySimulator::archiveEntry(const QString& archivePath, const QString& name) const

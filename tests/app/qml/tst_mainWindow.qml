@@ -21,6 +21,16 @@ TestCase {
     function urlOf(path) {
         return "file://" + path.split("/").map(encodeURIComponent).join("/")
     }
+    // Keys go to the window that has the keyboard. Without a window manager a
+    // closing file dialog may hand it back to the main window after the new
+    // window took it, so it is asked for until it stays.
+    function activated(window) {
+        tryVerify(function() {
+            window.requestActivate()
+            return gatewaySimulator.hasKeyboard(window)
+        })
+        return window
+    }
     function logCount(line) {
         return gatewaySimulator.log().split(line).length - 1
     }
@@ -282,7 +292,7 @@ TestCase {
         saveStatusTracker.saveNeeded = false
         item(data.action).trigger()
         if (data.via) {
-            tryCompare(item(data.via), "active", true)
+            activated(item(data.via))
             keyClick(Qt.Key_Return)
         }
         var dialog = item(data.dialog)
@@ -293,27 +303,28 @@ TestCase {
     }
 
     // Passwords and PINs stay out of a support archive unless the user ticks
-    // the archive window's one box, which the keyboard reaches.
+    // the archive window's one box, which has the keyboard when it opens.
     function test_g_supportArchiveSecrets_data() {
         return [
-            { tag: "box left as it opens", keys: [], details: "Passwords and PINs removed from config.frc:" },
-            { tag: "box ticked with Space", keys: [Qt.Key_Space], details: "Passwords and PINs: included in config.frc" }
+            { tag: "box left as it opens", tick: false, details: "Passwords and PINs removed from config.frc:" },
+            { tag: "box ticked", tick: true, details: "Passwords and PINs: included in config.frc" }
         ]
     }
     function test_g_supportArchiveSecrets(data) {
         tryCompare(stateMachine, "busy", false, 10000)
         item("supportArchiveAction").trigger()
-        var options = item("supportArchiveWindow")
-        tryCompare(options, "active", true)
+        var options = activated(item("supportArchiveWindow"))
         var box = findChild(options.contentItem, "includeSecretsCheckBox")
         verify(box && !box.checked)
         tryCompare(box, "activeFocus", true)
-        data.keys.forEach(function(key) { keyClick(key) })
+        if (data.tick)
+            mouseClick(box)
+        compare(box.checked, data.tick)
         keyClick(Qt.Key_Return)
         var dialog = item("supportArchiveDialog")
         tryCompare(dialog, "visible", true)
         // What the dialog hands on when a file is chosen.
-        var path = gatewaySimulator.scratchPath("secrets " + data.keys.length)
+        var path = gatewaySimulator.scratchPath("secrets " + data.tick)
         win.dialogs.packSupportArchiveTo(urlOf(path))
         dialog.close()
         tryCompare(dialog, "visible", false)
