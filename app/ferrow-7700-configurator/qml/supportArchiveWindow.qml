@@ -59,7 +59,7 @@ ThemedApplicationWindow {
         ThemedCheckBox {
             id: includeSecrets
             objectName: "includeSecretsCheckBox"
-            text: qsTr("&Include passwords and PINs")
+            text: qsTr("Include passwords and PINs")
             checked: false
             focus: true
             activeFocusOnTab: true
