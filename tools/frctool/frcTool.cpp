@@ -61,9 +61,9 @@ FrcTool::FrcTool(QTextStream& out, QTextStream& err)
 {
 }
 
-int FrcTool::run(const QStringList& given)
+int FrcTool::run(const QStringList& commandLine)
 {
-    QStringList arguments = given;
+    QStringList arguments = commandLine;
     const QString command = arguments.value(0);
     const bool mask = (command == QLatin1String("dump") || command == QLatin1String("diff"))
         && arguments.value(1) == QLatin1String("--mask");
@@ -135,8 +135,11 @@ int FrcTool::dump(const QString& path, bool mask)
         mErr << "frctool: " << path << ": holds fields unknown to this program; the text leaves them out\n";
     // The checksum is taken anew over the masked content: the file's own would
     // let anyone try every short PIN against it.
-    if (mask)
+    if (mask) {
+        if (QKel::Pb::Configuration::File::check(record) == QKel::Pb::Configuration::File::LOAD_ERROR__CHECKSUM)
+            mErr << "frctool: " << path << ": checksum does not match the content; the masked text shows its own\n";
         QKel::Frc::SecretMask::mask(&record);
+    }
     mOut << QKel::Frc::FrcText::toText(record);
     mOut.flush();
     mErr.flush();

@@ -17,7 +17,7 @@ class FrcTool
 public:
     FrcTool(QTextStream& out, QTextStream& err);
 
-    int run(const QStringList& arguments);
+    int run(const QStringList& commandLine);
 
     static const QString USAGE;
 
