@@ -238,8 +238,10 @@ void StateMachine::doReadDeviceConfiguration()
 
 void StateMachine::doWriteDeviceConfiguration()
 {
-    if (!refuseMaskedWrite())
-        d->deliver(EventWriteDeviceConfiguration{});
+    // Only a write the session would start is refused; others are dropped as ever.
+    if (connected() && !busy() && refuseMaskedWrite())
+        return;
+    d->deliver(EventWriteDeviceConfiguration{});
 }
 
 // A masked passphrase or PIN written to a gateway would lock it out of its
