@@ -73,10 +73,14 @@ Item {
         { tag: "about", ready: idle, window: "aboutWindow.qml" },
         { tag: "newConfig", prepare: disconnect, ready: disconnected, window: "newConfig.qml",
           show: function(window) { window.selectedIndex = 0 } },
+        { tag: "supportArchive", prepare: connect, ready: connected, window: "supportArchiveWindow.qml" },
+        { tag: "supportArchive-included", prepare: connect, ready: connected, window: "supportArchiveWindow.qml",
+          show: function(window) { shooter.findChild(window.contentItem, "includeSecretsCheckBox").checked = true } },
         { tag: "main-new-configuration", prepare: newConfiguration, ready: newConfigurationShown }
     ]
 
     TestCase {
+        id: shooter
         name: "Screenshots"
         when: windowShown
 

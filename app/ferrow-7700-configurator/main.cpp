@@ -143,6 +143,13 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                          reportAutoflashProblem(
                              QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
                      });
+    QObject::connect(stateMachine, &StateMachine::writeRefusedSecretsRemoved, stateMachine,
+                     [](const QStringList& leafPaths) {
+                         reportAutoflashProblem(
+                             QStringLiteral("The configuration lacks the passwords and PINs a support archive removed "
+                                            "(%1); set them again before writing it to a gateway")
+                                 .arg(leafPaths.join(QStringLiteral(", "))));
+                     });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
                          reportAutoflashProblem(withAdvice(

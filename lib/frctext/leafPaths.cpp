@@ -127,12 +127,12 @@ void collect(const pb::Message& message, const QString& prefix, DecodedRecords& 
                 if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE)
                     collect(reflection->GetRepeatedMessage(message, field, i), element, records, out);
                 else
-                    out->append({element, valueText(message, field, i)});
+                    out->append({element, valueText(message, field, i), field});
             }
         } else if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE) {
             collect(reflection->GetMessage(message, field), name, records, out);
         } else {
-            out->append({name, valueText(message, field, -1)});
+            out->append({name, valueText(message, field, -1), field});
         }
     }
 }
@@ -443,11 +443,11 @@ QVector<LeafPaths::Difference> LeafPaths::diff(const Kel::Pb::Configuration::Fil
         seen.insert(leaf.path, true);
         const QString other = valuesB.value(leaf.path, UNSET);
         if (other != leaf.value)
-            out.append({leaf.path, leaf.value, other});
+            out.append({leaf.path, leaf.value, other, leaf.field});
     }
     for (const Leaf& leaf : inB) {
         if (!seen.contains(leaf.path))
-            out.append({leaf.path, UNSET, leaf.value});
+            out.append({leaf.path, UNSET, leaf.value, leaf.field});
     }
     return out;
 }

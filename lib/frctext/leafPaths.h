@@ -7,6 +7,10 @@ namespace Kel::Pb::Configuration {
 class File;
 }
 
+namespace google::protobuf {
+class FieldDescriptor;
+}
+
 namespace QKel::Frc {
 
 // The leaves of a configuration file, named by paths that scripts can compare
@@ -22,12 +26,15 @@ public:
     {
         QString path;
         QString value;
+        // The field the value is in; null for an empty record or undecoded bytes.
+        const google::protobuf::FieldDescriptor* field = nullptr;
     };
     struct Difference
     {
         QString path;
         QString a;
         QString b;
+        const google::protobuf::FieldDescriptor* field = nullptr;
     };
 
     // What an absent leaf shows.

@@ -67,6 +67,8 @@ private:
     QString mProgram;
     QTemporaryDir mDir;
     QByteArray mValid;
+    // mValid as a support archive holds it: passwords and PINs masked.
+    QByteArray mMasked;
 };
 
 void TestAutoflash::initTestCase()
@@ -83,6 +85,16 @@ void TestAutoflash::initTestCase()
     QVERIFY2(made.exitedNormally && made.exitStatus == 0, made.standardError.constData());
     mValid = readFile(validPath);
     QVERIFY(!mValid.isEmpty());
+
+    const ChildResult dumped = runChild(frctool, {QStringLiteral("dump"), QStringLiteral("--mask"), validPath},
+                                        headlessEnvironment(), 20000);
+    QVERIFY(writeFile(mDir.filePath(QStringLiteral("masked.txt")), dumped.standardOutput));
+    const QString maskedPath = mDir.filePath(QStringLiteral("masked.frc"));
+    const ChildResult built = runChild(frctool, {QStringLiteral("build"), mDir.filePath(QStringLiteral("masked.txt")),
+                                                 maskedPath}, headlessEnvironment(), 20000);
+    QVERIFY2(built.exitedNormally && built.exitStatus == 0, built.standardError.constData());
+    mMasked = readFile(maskedPath);
+    QVERIFY(!mMasked.isEmpty() && mMasked != mValid);
 }
 
 ChildResult TestAutoflash::runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
@@ -138,6 +150,8 @@ void TestAutoflash::autoflash_data()
                            << 10;
     QTest::newRow("empty file") << "empty" << QStringList() << QStringList() << false << false
                                 << "configuration file" << 10;
+    QTest::newRow("passwords and PINs masked") << "masked" << QStringList() << QStringList() << false << false
+                                               << "lacks the passwords and PINs" << 10;
 }
 
 void TestAutoflash::autoflash()
@@ -151,7 +165,7 @@ void TestAutoflash::autoflash()
     QFETCH(int, maxSeconds);
 
     const QString path = mDir.filePath(file + QStringLiteral(".frc"));
-    const QByteArray bytes = spoilt(mValid, file);
+    const QByteArray bytes = file == QLatin1String("masked") ? mMasked : spoilt(mValid, file);
     QVERIFY(writeFile(path, bytes));
     QFile::remove(mDir.filePath(QStringLiteral("stored.frc")));
 

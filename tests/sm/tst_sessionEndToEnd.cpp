@@ -4,16 +4,20 @@
 #include "stateMachine.h"
 
 #include <commsHandler.h>
+#include <configuration.h>
 #include <device/abstractDevice.h>
 #include <serialProvider.h>
 #include <support/simulatorProcess.h>
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace SmTest;
 using QKel::Config::SaveStatusTracker;
@@ -104,9 +108,12 @@ private slots:
     void failureEndsSession_data();
     void failureEndsSession();
     void supportArchiveOfConnectedGateway();
+    void maskedConfigurationIsNotWritten();
     void backupOfEveryRead_data();
     void backupOfEveryRead();
     void backupsBeyondHundredRemoveOldest();
+    void backupsArePrivate_data();
+    void backupsArePrivate();
     void unwritableBackupFolderWarnsOnce();
 
 private:
@@ -402,16 +409,70 @@ void TestSessionEndToEnd::supportArchiveOfConnectedGateway()
 
     QCOMPARE(packed.count(), 1);
     QCOMPARE(runTool("zipinfo", {"-1", path}), QByteArray("config.frc\ndetails.txt\n"));
-    QCOMPARE(runTool("unzip", {"-p", path, "config.frc"}), device()->serializeToByteArray());
+    // The gateway's Bluetooth PIN is left out, and the file still loads.
+    const QByteArray config = runTool("unzip", {"-p", path, "config.frc"});
+    QVERIFY(device()->serializeToByteArray().contains("7264"));
+    QVERIFY(!config.contains("7264"));
+    QKel::Pb::Configuration::File archived(nullptr);
+    QVERIFY(archived.load(config));
     const QByteArray details = runTool("unzip", {"-p", path, "details.txt"});
     QVERIFY(details.contains("\r\nID string: " + IdString + "\r\nSerial number: 210042\r\n"));
-    QVERIFY(details.endsWith("\r\nWLAN FW version: 3.1.2\r\n"
+    QVERIFY(details.contains("\r\nWLAN FW version: 3.1.2\r\n"
                              "WLAN MAC address: 02:54:41:52:4e:01\r\n"
                              "Bluetooth MAC address: 02:54:41:52:4e:02\r\n"));
+    QVERIFY(details.endsWith("removed from config.frc:\r\n  interface/network/bluetooth.data.data.pinCode2p0\r\n"));
     QCOMPARE(details.count("\n"), details.count("\r\n"));
     const QByteArray listing = runTool("zipinfo", {"-v", path});
     QCOMPARE(listing.count("Unix file attributes (100644 octal)"), 2);
     QCOMPARE(listing.count("The local extra field has UTC/GMT modification/access/creation times."), 2);
+}
+
+// A configuration taken from a masked support archive loads with a warning
+// naming what it lacks; writing it is refused without a byte to the gateway
+// until the secrets are back.
+void TestSessionEndToEnd::maskedConfigurationIsNotWritten()
+{
+    QVERIFY(startSimulator({}, mServed));
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    const QString original = mDir->filePath(QStringLiteral("original.frc"));
+    QVERIFY(writeFile(original, withLeaves(mServed, GatewaySecrets)));
+    mFacade->doLoadConfiguration(fileUrl(original));
+    const QString archive = mDir->filePath(QStringLiteral("support.zip"));
+    mFacade->doPackSupportArchive(fileUrl(archive));
+    const QString masked = mDir->filePath(QStringLiteral("masked.frc"));
+    QVERIFY(writeFile(masked, runTool("unzip", {"-p", archive, "config.frc"})));
+    QStringList secretPaths;
+    for (const LeafValue& secret : GatewaySecrets)
+        secretPaths << secret.path;
+    secretPaths.sort();
+    QSignalSpy removed(mFacade.data(), &StateMachine::configurationSecretsRemoved);
+    QSignalSpy refused(mFacade.data(), &StateMachine::writeRefusedSecretsRemoved);
+    QSignalSpy written(mFacade.data(), &StateMachine::writeToDeviceSuccessful);
+    const auto sortedPaths = [](const QSignalSpy& spy) {
+        QStringList paths = spy.first().first().toStringList();
+        paths.sort();
+        return paths;
+    };
+
+    mFacade->doLoadConfiguration(fileUrl(masked));
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(sortedPaths(removed), secretPaths);
+    mFacade->doWriteDeviceConfiguration();
+
+    QCOMPARE(refused.count(), 1);
+    QCOMPARE(sortedPaths(refused), secretPaths);
+    QVERIFY(!mFacade->busy());
+    QVERIFY(mFacade->connected());
+
+    mFacade->doLoadConfiguration(fileUrl(original));
+    QCOMPARE(removed.count(), 1);
+    const QByteArray sent = device()->serializeToByteArray();
+    mFacade->doWriteDeviceConfiguration();
+    QTRY_COMPARE_WITH_TIMEOUT(written.count(), 1, SessionMs);
+    QCOMPARE(refused.count(), 1);
+    QCOMPARE(readFile(mDir->filePath(QStringLiteral("stored.frc"))), sent);
+    QCOMPARE(mSimulator->stop().count("received S (write configuration"), 1);
 }
 
 void TestSessionEndToEnd::backupOfEveryRead_data()
@@ -486,6 +547,45 @@ void TestSessionEndToEnd::backupsBeyondHundredRemoveOldest()
     QCOMPARE(kept.size(), 100);
     QVERIFY(kept.first().relativePath != oldest);
     QCOMPARE(kept.last().bytes, mServed);
+}
+
+void TestSessionEndToEnd::backupsArePrivate_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::newRow("umask 022") << 022;
+    QTest::newRow("umask 002") << 002;
+}
+
+// Backups hold passwords and PINs: whatever the umask, only the user may list
+// their folders or read them, and what an earlier version left open to every
+// user of the machine is closed when the next backup is written.
+void TestSessionEndToEnd::backupsArePrivate()
+{
+    QFETCH(int, mask);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QStringList folders = {data + "/backups", data + '/' + ProductBackups.chopped(1),
+                                 data + '/' + ProductBackups + "77"};
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+    };
+    QVERIFY(startSimulator({}, mServed));
+    const mode_t previous = ::umask(mode_t(mask));
+    const auto restore = qScopeGuard([previous] { ::umask(previous); });
+
+    for (int connection = 1; connection <= 2; ++connection) {
+        connectSession();
+        mFacade->doDisconnect();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected(), SessionMs);
+        const QVector<Backup> kept = backups();
+        QCOMPARE(kept.size(), connection);
+        for (const Backup& backup : kept)
+            QCOMPARE(modeOf(data + '/' + backup.relativePath), 0600);
+        for (const QString& folder : folders)
+            QCOMPARE(modeOf(folder), 0700);
+        for (const QString& path : folders + QStringList{data + '/' + kept.first().relativePath})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), QFileInfo(path).isDir() ? 0755 : 0644) == 0);
+    }
 }
 
 void TestSessionEndToEnd::unwritableBackupFolderWarnsOnce()

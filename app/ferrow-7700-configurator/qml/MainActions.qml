@@ -127,7 +127,11 @@ Item {
         id: supportArchiveAction
         objectName: "supportArchiveAction"
         text: qsTr("&Create support archive") + "..."
-        onTriggered: dialogs.supportArchiveDialog.open()
+        onTriggered: {
+            var options = window.showWindow("supportArchiveWindow.qml")
+            if (options)
+                options.dialogs = dialogs
+        }
     }
     Action {
         id: aboutAction

@@ -49,8 +49,15 @@ Item {
             stateMachine.doLoadConfiguration(url)
         }
     }
+    // Passwords and PINs go into the archive only when the user chose so for this one.
+    property bool archiveIncludesSecrets: false
+    function chooseSupportArchiveFile(includeSecrets) {
+        archiveIncludesSecrets = includeSecrets
+        supportArchiveDialog.open()
+    }
     function packSupportArchiveTo(url) {
-        stateMachine.doPackSupportArchive(withExtension(url, ".zip"))
+        stateMachine.doPackSupportArchive(withExtension(url, ".zip"), archiveIncludesSecrets)
+        archiveIncludesSecrets = false
     }
 
     MainMessageDialog {

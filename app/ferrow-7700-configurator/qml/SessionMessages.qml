@@ -70,6 +70,27 @@ Connections {
         dialogs.showError(qsTr("Configuration Not Taken Over"),
                           qsTr("The configuration was not loaded or created, because the device is busy connecting or with another operation. Try again once it has finished."))
     }
+    // The fields of the pages that hold the secrets, named as the pages label them.
+    function secretNames(leafPaths) {
+        var labels = { passphrase: qsTr("WLAN authentication key"), password: qsTr("WLAN password (PEAP)"),
+                       pinCode2p0: qsTr("Bluetooth pin code"), passkey: qsTr("Bluetooth passkey") }
+        return leafPaths.map(function(path) {
+            var field = path.substring(path.lastIndexOf(".") + 1)
+            return "\u2022 " + (labels[field] !== undefined ? labels[field] : path)
+        }).join("\n")
+    }
+    function onConfigurationSecretsRemoved(leafPaths) {
+        dialogs.showWarning(qsTr("Passwords and PINs Removed"),
+                            qsTr("This configuration comes from a support archive that left out its passwords and PINs:")
+                            + "\n\n" + secretNames(leafPaths) + "\n\n"
+                            + qsTr("Enter them again on the pages before writing the configuration to a gateway; until then writing is refused."))
+    }
+    function onWriteRefusedSecretsRemoved(leafPaths) {
+        dialogs.showError(qsTr("Write Refused"),
+                          qsTr("The configuration was not written: it still lacks passwords and PINs that a support archive left out:")
+                          + "\n\n" + secretNames(leafPaths) + "\n\n"
+                          + qsTr("Enter them on the pages, then write again. The gateway was not changed."))
+    }
     function onLoadFileSuccessful(filePath) { toast.show(qsTr("Loaded file") + " " + filePath) }
     function onNewFileSuccessful(deviceName) { toast.show(qsTr("Created new configuration for") + " " + deviceName) }
     function onSaveFileSuccessful(filePath) { toast.show(qsTr("Saved file") + " " + filePath) }

@@ -11,6 +11,7 @@
 #include <portAdvice.h>
 #include <deviceFactory.h>
 #include <leafPaths.h>
+#include <secretMask.h>
 
 #include <configuration.pb.h>
 
@@ -237,7 +238,25 @@ void StateMachine::doReadDeviceConfiguration()
 
 void StateMachine::doWriteDeviceConfiguration()
 {
+    // Only a write the session would start is refused; others are dropped as ever.
+    if (connected() && !busy() && refuseMaskedWrite())
+        return;
     d->deliver(EventWriteDeviceConfiguration{});
+}
+
+// A masked passphrase or PIN written to a gateway would lock it out of its
+// network and its Bluetooth peers; nobody should be asked to risk that, so the
+// write waits until the user has entered every secret again.
+bool StateMachine::refuseMaskedWrite()
+{
+    const auto device = d->machine ? d->definition()->device() : nullptr;
+    const QStringList masked = device ? QKel::Frc::SecretMask::maskedLeaves(device->serializeToByteArray())
+                                      : QStringList();
+    if (masked.isEmpty())
+        return false;
+    qWarning() << "Refused to write a configuration without its secrets" << masked;
+    emit writeRefusedSecretsRemoved(masked);
+    return true;
 }
 
 void StateMachine::doEnterPairingMode()
@@ -352,7 +371,7 @@ void StateMachine::onDefinitionConnectedChanged(bool connected)
 QUrl StateMachine::backupFolderUrl() const
 {
     const QString folder = d->backupFolder.isEmpty() ? DeviceBackup::rootFolder() : d->backupFolder;
-    QDir().mkpath(folder);
+    DeviceBackup::makePrivateFolder(folder);
     return QUrl::fromLocalFile(folder);
 }
 
@@ -407,6 +426,9 @@ bool StateMachine::loadConfiguration(const QString& configurationUrl)
     }
     setTrackerTo(filePath, configurationUrl, Types::CONFIGURATION_TYPE_FILE);
     emit loadFileSuccessful(filePath);
+    const QStringList masked = QKel::Frc::SecretMask::maskedLeaves(bytes);
+    if (!masked.isEmpty())
+        emit configurationSecretsRemoved(masked);
     return true;
 }
 
@@ -452,7 +474,7 @@ void StateMachine::doSaveConfiguration(QString configurationUrl)
     emit saveFileSuccessful(filePath);
 }
 
-void StateMachine::doPackSupportArchive(QString archiveUrl)
+void StateMachine::doPackSupportArchive(QString archiveUrl, bool includeSecrets)
 {
     const QString filePath = localFilePath(archiveUrl);
     const auto device = d->machine ? d->definition()->device() : nullptr;
@@ -462,7 +484,8 @@ void StateMachine::doPackSupportArchive(QString archiveUrl)
         return;
     }
     QString errorText;
-    if (!SupportArchive::write(filePath, *device, d->definition()->deviceIdString(), &errorText)) {
+    const auto secrets = includeSecrets ? SupportArchive::Secrets::Include : SupportArchive::Secrets::Mask;
+    if (!SupportArchive::write(filePath, *device, d->definition()->deviceIdString(), secrets, &errorText)) {
         qWarning() << "Could not open support archive file" << archiveUrl << errorText;
         emit packSupportArchiveFailed(filePath, errorText);
         return;
@@ -478,7 +501,7 @@ void StateMachine::onLoadStartupOptions(QString configurationFile, bool autoflas
         return;
     }
     // Never flash some other configuration than the one asked for.
-    if (!loaded) {
+    if (!loaded || refuseMaskedWrite()) {
         StateMachineDefinition::finishAutoflash(false);
         return;
     }

@@ -8,6 +8,7 @@
 #include <QScopedPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <QUrl>
 #include <QVariantList>
@@ -70,7 +71,9 @@ public:
     Q_INVOKABLE void doWriteDeviceConfiguration();
     Q_INVOKABLE void doEnterPairingMode();
     Q_INVOKABLE void doFactoryReset();
-    Q_INVOKABLE void doPackSupportArchive(QString archiveUrl);
+    // The archive's configuration carries its passwords, keys and PINs only
+    // when includeSecrets is true; otherwise they are masked.
+    Q_INVOKABLE void doPackSupportArchive(QString archiveUrl, bool includeSecrets = false);
 
     // The backups of the connected device, or of all devices when none is
     // known in this session; created when missing, so that it can be opened.
@@ -117,6 +120,12 @@ signals:
     // A configuration the gateway reported could not be kept in `folder`;
     // announced once per connection, the session goes on.
     void backupFailed(QString folder, QString errorText);
+    // The configuration just loaded lacks the secrets at these leaf paths: it
+    // came from a support archive that masked them.
+    void configurationSecretsRemoved(QStringList leafPaths);
+    // A write was not started because the configuration still lacks the
+    // secrets at these leaf paths; the gateway was not contacted.
+    void writeRefusedSecretsRemoved(QStringList leafPaths);
 
 protected:
     void run() override;
@@ -136,6 +145,9 @@ private:
     bool emitLoadErrorSignal(int loadError);
     void setFailureAdvice(const QString& advice);
     bool loadConfiguration(const QString& configurationUrl);
+    // True, with writeRefusedSecretsRemoved, when the editor's configuration
+    // holds masked secrets and so must not be written.
+    bool refuseMaskedWrite();
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
                       QKel::Global::Types::eConfigurationType type);

@@ -3,7 +3,11 @@
 #include "device/abstractDevice.h"
 #include "stateMachine.h"
 
+#include <KZip>
+
 #include <QDir>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QFile>
 
 GatewaySimulator::GatewaySimulator(QObject* parent)
@@ -53,4 +57,18 @@ QString GatewaySimulator::packedConfiguration() const
 {
     auto* device = qobject_cast<QKel::Device::AbstractDevice*>(QKel::Sm::StateMachine::instance()->currentDevice());
     return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
+}
+
+bool GatewaySimulator::hasKeyboard(QObject* window) const
+{
+    return window && QGuiApplication::focusWindow() == window;
+}
+
+QString GatewaySimulator::archiveEntry(const QString& archivePath, const QString& name) const
+{
+    KZip zip(archivePath);
+    if (!zip.open(QIODevice::ReadOnly))
+        return QString();
+    const auto* entry = dynamic_cast<const KArchiveFile*>(zip.directory()->entry(name));
+    return entry ? QString::fromUtf8(entry->data()) : QString();
 }

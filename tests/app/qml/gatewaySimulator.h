@@ -34,6 +34,11 @@ public:
     Q_INVOKABLE QString scratchPath(const QString& name) const;
     // Creates a folder (with its parents) in the scratch directory; returns its path.
     Q_INVOKABLE QString makeScratchDirectory(const QString& name) const;
+    // Whether keys typed now go to `window` (a window's "active" is true also
+    // while one of its own windows has the keyboard).
+    Q_INVOKABLE bool hasKeyboard(QObject* window) const;
+    // One entry of a ZIP archive as UTF-8 text; empty when it cannot be read.
+    Q_INVOKABLE QString archiveEntry(const QString& archivePath, const QString& name) const;
 
 private:
     QTemporaryDir mDir;

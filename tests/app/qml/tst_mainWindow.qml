@@ -21,6 +21,16 @@ TestCase {
     function urlOf(path) {
         return "file://" + path.split("/").map(encodeURIComponent).join("/")
     }
+    // Keys go to the window that has the keyboard. Without a window manager a
+    // closing file dialog may hand it back to the main window after the new
+    // window took it, so it is asked for until it stays.
+    function activated(window) {
+        tryVerify(function() {
+            window.requestActivate()
+            return gatewaySimulator.hasKeyboard(window)
+        })
+        return window
+    }
     function logCount(line) {
         return gatewaySimulator.log().split(line).length - 1
     }
@@ -189,6 +199,12 @@ TestCase {
             { tag: "support archive into a missing folder", dialog: "errorDialog", title: "Support Archive Failed",
               emit: function() { win.dialogs.packSupportArchiveTo(urlOf(gatewaySimulator.scratchPath("gone/support"))) },
               text: "The support archive could not be created at " + gatewaySimulator.scratchPath("gone/support.zip") + "." },
+            { tag: "secrets removed", dialog: "warningDialog", title: "Passwords and PINs Removed",
+              emit: function() { stateMachine.configurationSecretsRemoved(["interface/network/bluetooth.data.data.pinCode2p0"]) },
+              text: "This configuration comes from a support archive that left out its passwords and PINs:\n\n\u2022 Bluetooth pin code\n\n" },
+            { tag: "write refused", dialog: "errorDialog", title: "Write Refused",
+              emit: function() { stateMachine.writeRefusedSecretsRemoved(["interface/network/wlan.data.data.authentication.passphrase", "x.other"]) },
+              text: "The configuration was not written: it still lacks passwords and PINs that a support archive left out:\n\n\u2022 WLAN authentication key\n\u2022 x.other\n\n" },
             { tag: "rejected while busy", emit: function() { stateMachine.configurationRejectedWhileBusy() },
               dialog: "errorDialog", title: "Configuration Not Taken Over", text: "The configuration was not loaded or created" },
             { tag: "new file", emit: function() { stateMachine.newFileSuccessful("TARN210") },
@@ -267,18 +283,53 @@ TestCase {
         return [
             { tag: "save as", action: "saveConfigurationAsAction", dialog: "saveDialog", filter: "(*.frc)" },
             { tag: "load", action: "loadConfigurationAction", dialog: "loadDialog", filter: "(*.frc)" },
-            { tag: "support archive", action: "supportArchiveAction", dialog: "supportArchiveDialog", filter: "(*.zip)" }
+            { tag: "support archive", action: "supportArchiveAction", dialog: "supportArchiveDialog", filter: "(*.zip)",
+              via: "supportArchiveWindow" }
         ]
     }
     function test_g_fileDialogs(data) {
         tryCompare(stateMachine, "busy", false, 10000)
         saveStatusTracker.saveNeeded = false
         item(data.action).trigger()
+        if (data.via) {
+            activated(item(data.via))
+            keyClick(Qt.Key_Return)
+        }
         var dialog = item(data.dialog)
         tryCompare(dialog, "visible", true)
         verify(dialog.nameFilters[0].indexOf(data.filter) > 0, dialog.nameFilters[0])
         dialog.close()
         tryCompare(dialog, "visible", false)
+    }
+
+    // Passwords and PINs stay out of a support archive unless the user ticks
+    // the archive window's one box, which has the keyboard when it opens.
+    function test_g_supportArchiveSecrets_data() {
+        return [
+            { tag: "box left as it opens", tick: false, details: "Passwords and PINs removed from config.frc:" },
+            { tag: "box ticked", tick: true, details: "Passwords and PINs: included in config.frc" }
+        ]
+    }
+    function test_g_supportArchiveSecrets(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        item("supportArchiveAction").trigger()
+        var options = activated(item("supportArchiveWindow"))
+        var box = findChild(options.contentItem, "includeSecretsCheckBox")
+        verify(box && !box.checked)
+        tryCompare(box, "activeFocus", true)
+        if (data.tick)
+            mouseClick(box)
+        compare(box.checked, data.tick)
+        keyClick(Qt.Key_Return)
+        var dialog = item("supportArchiveDialog")
+        tryCompare(dialog, "visible", true)
+        // What the dialog hands on when a file is chosen.
+        var path = gatewaySimulator.scratchPath("secrets " + data.tick)
+        win.dialogs.packSupportArchiveTo(urlOf(path))
+        dialog.close()
+        tryCompare(dialog, "visible", false)
+        var details = gatewaySimulator.archiveEntry(path + ".zip", "details.txt")
+        verify(details.indexOf(data.details) > 0, details)
     }
 
     // A chosen backup is loaded like a configuration file, asking first about unsaved changes.

@@ -1,0 +1,93 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
+import "qrc:///themes/morvane/qml/."
+
+// Asks, before the file is chosen, whether the archive may carry the
+// gateway's passwords and PINs; it leaves them out unless the user says so.
+ThemedApplicationWindow {
+    id: window
+    objectName: "supportArchiveWindow"
+    title: qsTr("Create Support Archive")
+    flags: Qt.Dialog
+    modality: Qt.ApplicationModal
+    width: 460
+    height: content.implicitHeight + 40
+    minimumWidth: width
+    minimumHeight: height
+    maximumWidth: width
+    maximumHeight: height
+
+    // The main window's dialogs, which choose the file and pack the archive.
+    property var dialogs
+
+    function chooseFile() {
+        dialogs.chooseSupportArchiveFile(includeSecrets.checked)
+        dismiss()
+    }
+    // Closes once the key or click that asked for it has been delivered.
+    function dismiss() {
+        Qt.callLater(window.close)
+    }
+
+    onClosing: destroy()
+    // Takes the keyboard also where no window manager hands it over.
+    onVisibleChanged: if (visible) requestActivate()
+
+    Shortcut {
+        sequence: "Esc"
+        onActivated: window.dismiss()
+    }
+    Shortcut {
+        sequences: ["Return", "Enter"]
+        onActivated: window.chooseFile()
+    }
+
+    ColumnLayout {
+        id: content
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 12
+
+        ThemedText {
+            objectName: "supportArchiveContents"
+            text: qsTr("The archive holds the configuration being edited and a short description of this program and the device.")
+            wrapMode: Text.WordWrap
+            Layout.fillWidth: true
+        }
+        ThemedCheckBox {
+            id: includeSecrets
+            objectName: "includeSecretsCheckBox"
+            text: qsTr("Include passwords and PINs")
+            checked: false
+            focus: true
+            activeFocusOnTab: true
+        }
+        ThemedText {
+            objectName: "includeSecretsNote"
+            text: includeSecrets.checked
+                  ? qsTr("Whoever receives the archive can read the WLAN key, the PEAP password and the Bluetooth PIN.")
+                  : qsTr("The archived configuration has its passwords, keys and PINs replaced; the description names them. It cannot be written to a gateway until they are entered again.")
+            wrapMode: Text.WordWrap
+            Layout.fillWidth: true
+        }
+        RowLayout {
+            spacing: 10
+            Layout.alignment: Qt.AlignRight
+
+            ThemedButton {
+                objectName: "chooseArchiveFileButton"
+                text: qsTr("Save as") + "..."
+                activeFocusOnTab: true
+                onClicked: window.chooseFile()
+            }
+            ThemedButton {
+                objectName: "cancelButton"
+                text: qsTr("Cancel")
+                activeFocusOnTab: true
+                onClicked: window.dismiss()
+            }
+        }
+    }
+}
