@@ -103,6 +103,10 @@ private slots:
     void closingCommand();
     void failureEndsSession_data();
     void failureEndsSession();
+    void sessionLeavesFileUnedited_data();
+    void sessionLeavesFileUnedited();
+    void timeoutAdviceFollowsStage_data();
+    void timeoutAdviceFollowsStage();
     void supportArchiveOfConnectedGateway();
     void backupOfEveryRead_data();
     void backupOfEveryRead();
@@ -387,6 +391,73 @@ void TestSessionEndToEnd::failureEndsSession()
     }
     mFacade->doConnect();
     QVERIFY2(mFacade->busy(), "a new session can start");
+}
+
+void TestSessionEndToEnd::sessionLeavesFileUnedited_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("connects");
+    QTest::addColumn<Command>("command");
+
+    QTest::newRow("connect, disconnect") << QStringList() << true << Command::NormalOperation;
+    QTest::newRow("connect, factory reset") << QStringList() << true << Command::FactoryReset;
+    QTest::newRow("product without driver") << QStringList{"--product-id", "0a0b0c0d0e0f"} << false
+                                            << Command::NormalOperation;
+}
+
+// The gateway's information coming and going with a session is no edit of the
+// file being edited, and a gateway no driver serves leaves that file current.
+void TestSessionEndToEnd::sessionLeavesFileUnedited()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, connects);
+    QFETCH(Command, command);
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    QVERIFY(startSimulator(options, mServed));
+    auto* tracker = SaveStatusTracker::instance();
+
+    mFacade->doConnect();
+    QTRY_VERIFY_WITH_TIMEOUT(mFacade->connected() || !mFacade->busy(), SessionMs);
+    QCOMPARE(mFacade->connected(), connects);
+    QVERIFY(!tracker->saveNeeded());
+    if (connects) {
+        command == Command::FactoryReset ? mFacade->doFactoryReset() : mFacade->doEnterNormalOperation();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected() && !mFacade->busy(), SessionMs);
+    }
+
+    QVERIFY(!tracker->saveNeeded());
+    QCOMPARE(tracker->configurationType(), Types::CONFIGURATION_TYPE_FILE);
+    QVERIFY(device());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+}
+
+void TestSessionEndToEnd::timeoutAdviceFollowsStage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("no answer") << QStringList{"--silent"} << "No gateway answered on";
+    QTest::newRow("boot sequence answered, then silence") << QStringList{"--silent-after-id"}
+                                                          << "answered the boot sequence, then stopped answering";
+    QTest::newRow("unexpected answer to the read") << QStringList{"--odd-answers"}
+                                                   << "answered with something this program does not understand";
+}
+
+// What the advice says follows how far the gateway took the session.
+void TestSessionEndToEnd::timeoutAdviceFollowsStage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, advice);
+    QVERIFY(startSimulator(options, mServed));
+    QSignalSpy timeouts(mFacade.data(), &StateMachine::timeout);
+
+    mFacade->doConnect();
+
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.count(), 1, AnswerTimeoutMs + SessionMs);
+    QVERIFY2(mFacade->failureAdvice().contains(advice), qPrintable(mFacade->failureAdvice()));
+    QVERIFY(mFacade->failureAdvice().contains(mPortLink));
 }
 
 // The archive of a connected gateway, read back with the common ZIP tools.

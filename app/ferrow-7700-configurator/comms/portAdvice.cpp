@@ -157,4 +157,26 @@ QString PortAdvice::forSilence(const QString& portName)
         .arg(portName);
 }
 
+QString PortAdvice::forStalledAnswer(const QString& portName)
+{
+    if (portName.isEmpty())
+        return QString();
+    return QCoreApplication::translate("PortAdvice",
+                                       "The gateway on %1 answered the boot sequence, then stopped answering. "
+                                       "Switch the gateway off and on again, check that its cable is firmly "
+                                       "plugged in, and connect again.")
+        .arg(portName);
+}
+
+QString PortAdvice::forUnexpectedAnswer(const QString& portName)
+{
+    if (portName.isEmpty())
+        return QString();
+    return QCoreApplication::translate("PortAdvice",
+                                       "The gateway on %1 answered with something this program does not "
+                                       "understand. Check that its firmware is one this program supports, then "
+                                       "switch the gateway off and on again and connect again.")
+        .arg(portName);
+}
+
 } // namespace QKel::Comms

@@ -19,6 +19,10 @@ public:
     static QString forError(quint16 errorCode, const QString& portName);
     // Advice for a device that stayed silent while the session was being set up.
     static QString forSilence(const QString& portName);
+    // Advice for a device that answered the boot sequence, then not a later command.
+    static QString forStalledAnswer(const QString& portName);
+    // Advice for a device that answered a command with something no command expects.
+    static QString forUnexpectedAnswer(const QString& portName);
 
     // The group owning the node, when this user may not read and write it
     // and members of that group may.

@@ -135,6 +135,7 @@ private slots:
 private:
     bool emitLoadErrorSignal(int loadError);
     void setFailureAdvice(const QString& advice);
+    QString timeoutAdvice() const;
     bool loadConfiguration(const QString& configurationUrl);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,

@@ -7,6 +7,7 @@
 #include <protocol/bootProtocol.h>
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 
 #include <cstdio>
 
@@ -127,6 +128,8 @@ void StateMachineDefinition::enterInitialization()
     emit deviceIdStringChanged(QString());
     emit stopTimeoutWatch();
     if (d->device) {
+        // The gateway's information ends with the session; clearing it is no edit.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->resetDeviceInfo();
     }
     QKel::Comms::CommsHandler::instance()->close();
@@ -158,10 +161,16 @@ void StateMachineDefinition::enterReadProductId()
 
 void StateMachineDefinition::enterIdentifyDevice()
 {
-    if (d->device && d->device->productIds().contains(d->productId)) {
+    if (isDeviceValid()) {
         return;
     }
-    d->device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    auto device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    if (!device) {
+        // No driver serves the product: the configuration being edited stays,
+        // and the completion row reports the product as unsupported.
+        return;
+    }
+    d->device = device;
     emit currentDeviceChanged(d->device.data());
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE) {
@@ -225,7 +234,9 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
         // A file or a new configuration is being edited and nobody asked for
-        // the read: only the device information is refreshed.
+        // the read: only the device information is refreshed. What the
+        // gateway reports about itself is no edit of the user's configuration.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->parseDeviceInfoFromConfigurationData(configuration);
         return;
     }
@@ -314,14 +325,20 @@ void StateMachineDefinition::setDevice(const EventSetDevice& event, bool fromCon
     emit currentDeviceChanged(d->device.data());
 }
 
-bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+bool StateMachineDefinition::isDeviceIdString(const QByteArray& data) const
 {
-    return textUpToZero(event.data) != d->deviceIdString;
+    return textUpToZero(data) == d->deviceIdString;
 }
 
+bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+{
+    return !isDeviceIdString(event.data);
+}
+
+// A device whose driver serves the connected product.
 bool StateMachineDefinition::isDeviceValid() const
 {
-    return !d->device.isNull();
+    return d->device && d->device->productIds().contains(d->productId);
 }
 
 bool StateMachineDefinition::isAutoflashActive() const
