@@ -29,6 +29,7 @@ Item {
     property alias disconnectAction: disconnectAction
     property alias readAction: readAction
     property alias writeAction: writeAction
+    property alias cancelAction: cancelAction
     readonly property alias backups: backupActions
 
     // Creates at once when only one product can be configured; else lets the user choose.
@@ -52,6 +53,8 @@ Item {
         tooltip: qsTr("New configuration...")
         iconSource: Theme.themeIconNew
         shortcut: StandardKey.New
+        // A configuration cannot be taken over while the session is busy.
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
     }
     Action {
@@ -61,6 +64,7 @@ Item {
         tooltip: qsTr("Load configuration...")
         iconSource: Theme.themeIconOpen
         shortcut: StandardKey.Open
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
     }
     Action {
@@ -83,7 +87,8 @@ Item {
         id: saveConfigurationAsAction
         objectName: "saveConfigurationAsAction"
         text: qsTr("Save configuration &as...")
-        shortcut: StandardKey.SaveAs
+        // The platform's standard key may be empty.
+        shortcut: "Ctrl+Shift+S"
         enabled: actions.device !== null
         onTriggered: dialogs.saveDialog.open()
     }
@@ -107,7 +112,7 @@ Item {
         objectName: "factoryResetAction"
         text: qsTr("&Reset device to factory settings")
         enabled: actions.connected && !actions.busy
-        onTriggered: stateMachine.doFactoryReset()
+        onTriggered: dialogs.factoryResetCheckDialog.open()
     }
     Action {
         id: connectionSettingsAction
@@ -168,5 +173,19 @@ Item {
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
         onTriggered: stateMachine.doWriteDeviceConfiguration()
+    }
+    // Ends a connection attempt, a read or a write that takes too long for the
+    // user; the session ends as after a failure, without reporting one.
+    Action {
+        id: cancelAction
+        objectName: "cancelAction"
+        text: qsTr("Cancel")
+        tooltip: qsTr("Cancel the running operation")
+        shortcut: "Esc"
+        enabled: actions.busy
+        onTriggered: {
+            stateMachine.doDisconnect()
+            window.successToast.show(qsTr("Cancelled"))
+        }
     }
 }
