@@ -338,7 +338,7 @@ void TestSessionEndToEnd::failureEndsSession_data()
                                      + QStringList{"failureAdviceChanged", "commsError"};
     QTest::newRow("unknown product ID")
         << QStringList{"--product-id", "0a0b0c0d0e0f"} << valid << false
-        << ConnectSignals.mid(0, 3) + QStringList{"deviceUnsupported"} + ResetSignals;
+        << ConnectSignals.mid(0, 2) + QStringList{"deviceUnsupported"} + ResetSignals;
     QTest::newRow("E to the read") << QStringList{"--error-on-read"} << valid << false
                                    << identified + QStringList{"deviceError"} + ResetSignals;
     QTest::newRow("E to the write") << QStringList{"--error-on-write"} << valid << true
@@ -385,7 +385,7 @@ void TestSessionEndToEnd::failureEndsSession()
     QVERIFY(!mFacade->busy());
     QCOMPARE(mFacade->deviceIdString(), QString());
     if (recorder.names().contains("deviceUnsupported")) {
-        QCOMPARE(recorder.formatted().at(3),
+        QCOMPARE(recorder.formatted().at(2),
                  QStringLiteral("deviceUnsupported(%1, 0a0b0c0d0e0f)").arg(QString::fromUtf8(IdString)));
         QVERIFY(!mFacade->currentDevice());
     }
