@@ -32,10 +32,14 @@ ThemedStatusBar {
                 onClicked: statusBar.actions.deviceInformationAction.trigger()
             }
         }
-        ThemedText {
+        // A long port path is shortened in the middle, leaving room for the session.
+        ThemedElidedText {
             objectName: "linkStatus"
             text: statusBar.linkText
             font.bold: true
+            Layout.maximumWidth: statusBar.width * 0.6
+            // Not the layout: a tool tip inside it would take a place in the row.
+            toolTipAbove: statusBar
             Accessible.role: Accessible.Button
             Accessible.onPressAction: statusBar.actions.connectionSettingsAction.trigger()
             MouseArea {
