@@ -278,12 +278,11 @@ QString StateMachine::timeoutAdvice() const
 {
     if (!d->machine)
         return QString();
-    const QString portName = QKel::Comms::CommsHandler::instance()->portName();
-    if (d->unexpectedAnswer)
-        return QKel::Comms::PortAdvice::forUnexpectedAnswer(portName);
-    if (deviceIdString().isEmpty())
-        return QKel::Comms::PortAdvice::forSilence(portName);
-    return QKel::Comms::PortAdvice::forStalledAnswer(portName);
+    using Stage = QKel::Comms::PortAdvice::TimeoutStage;
+    const Stage stage = d->unexpectedAnswer       ? Stage::UnexpectedAnswer
+        : deviceIdString().isEmpty()              ? Stage::NoAnswer
+                                                  : Stage::StoppedAnswering;
+    return QKel::Comms::PortAdvice::forTimeout(stage, QKel::Comms::CommsHandler::instance()->portName());
 }
 
 void StateMachine::onErrorAdvised(quint16 errorCode, const QString& advice)
