@@ -401,6 +401,7 @@ void TestSessionEndToEnd::sessionLeavesFileUnedited_data()
 
     QTest::newRow("connect, disconnect") << QStringList() << true << Command::NormalOperation;
     QTest::newRow("connect, factory reset") << QStringList() << true << Command::FactoryReset;
+    // No gateway reported anything: the file's own device information stays too.
     QTest::newRow("product without driver") << QStringList{"--product-id", "0a0b0c0d0e0f"} << false
                                             << Command::NormalOperation;
 }
@@ -413,7 +414,8 @@ void TestSessionEndToEnd::sessionLeavesFileUnedited()
     QFETCH(bool, connects);
     QFETCH(Command, command);
     const QString path = mDir->filePath(QStringLiteral("edited.frc"));
-    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    const QByteArray file = gatewayConfiguration(5, EditedCanBitRate);
+    QVERIFY(writeFile(path, file));
     mFacade->doLoadConfiguration(fileUrl(path));
     QVERIFY(startSimulator(options, mServed));
     auto* tracker = SaveStatusTracker::instance();
@@ -431,6 +433,9 @@ void TestSessionEndToEnd::sessionLeavesFileUnedited()
     QCOMPARE(tracker->configurationType(), Types::CONFIGURATION_TYPE_FILE);
     QVERIFY(device());
     QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    if (!connects) {
+        QCOMPARE(device()->serializeToByteArray(), file);
+    }
 }
 
 void TestSessionEndToEnd::timeoutAdviceFollowsStage_data()

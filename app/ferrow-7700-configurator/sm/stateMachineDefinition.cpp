@@ -51,6 +51,9 @@ public:
     QSharedPointer<QKel::Device::AbstractDevice> device;
     bool autoflash = false;
     bool readRequested = false;
+    // The device holds information that this session's gateway reported;
+    // only that is cleared when the session ends, never a file's own.
+    bool gatewayInfoHeld = false;
 };
 
 StateMachineDefinition::StateMachineDefinition(QObject* parent)
@@ -127,11 +130,12 @@ void StateMachineDefinition::enterInitialization()
     emit busyChanged(false);
     emit deviceIdStringChanged(QString());
     emit stopTimeoutWatch();
-    if (d->device) {
+    if (d->device && d->gatewayInfoHeld) {
         // The gateway's information ends with the session; clearing it is no edit.
         const QSignalBlocker notAnEdit(d->device.data());
         d->device->resetDeviceInfo();
     }
+    d->gatewayInfoHeld = false;
     QKel::Comms::CommsHandler::instance()->close();
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() == Types::CONFIGURATION_TYPE_READ_FROM_DEVICE) {
@@ -238,6 +242,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         // gateway reports about itself is no edit of the user's configuration.
         const QSignalBlocker notAnEdit(d->device.data());
         d->device->parseDeviceInfoFromConfigurationData(configuration);
+        d->gatewayInfoHeld = true;
         return;
     }
     if (!restoreDeviceConfiguration(configuration)) {
@@ -245,6 +250,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         // error it reported is queued, tells the user and ends the session.
         return;
     }
+    d->gatewayInfoHeld = true;
     tracker->setConfigurationType(Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
     tracker->setSaveNeeded(false);
     emit readFromDeviceSuccessful();
@@ -314,11 +320,13 @@ void StateMachineDefinition::setDevice(const EventSetDevice& event, bool fromCon
         return;
     }
     const auto& oldDevice = d->device;
-    if (fromConnected && oldDevice && oldDevice->deviceInfo()
-        && newDevice->primaryProductId() == oldDevice->primaryProductId()) {
+    const bool carryOver = fromConnected && oldDevice && oldDevice->deviceInfo()
+        && newDevice->primaryProductId() == oldDevice->primaryProductId();
+    if (carryOver) {
         // The connected device's information stays visible with the new configuration.
         newDevice->parseDeviceInfoFromConfigurationData(oldDevice->serializeToByteArray());
     }
+    d->gatewayInfoHeld = carryOver && d->gatewayInfoHeld;
     d->productId = newDevice->primaryProductId();
     emit currentDeviceChanged(nullptr);
     d->device = newDevice;
