@@ -77,6 +77,7 @@ Item {
     }
 
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: errorDialog
         objectName: "errorDialog"
         icon: StandardIcon.Critical
@@ -84,6 +85,7 @@ Item {
         onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: warningDialog
         objectName: "warningDialog"
         icon: StandardIcon.Warning
@@ -91,6 +93,7 @@ Item {
         onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedQuitCheckDialog
         objectName: "unsavedQuitCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -98,6 +101,7 @@ Item {
         onYes: dialogs.window.performQuit(true)
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedDeviceReadCheckDialog
         objectName: "unsavedDeviceReadCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -105,6 +109,7 @@ Item {
         onYes: stateMachine.doReadDeviceConfiguration()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedNewConfigCheckDialog
         objectName: "unsavedNewConfigCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -112,6 +117,7 @@ Item {
         onYes: dialogs.actions.createNewConfiguration()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedLoadConfigCheckDialog
         objectName: "unsavedLoadConfigCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -119,6 +125,7 @@ Item {
         onYes: loadDialog.open()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedLoadFileCheckDialog
         objectName: "unsavedLoadFileCheckDialog"
         property url fileUrl
@@ -127,12 +134,14 @@ Item {
         onYes: stateMachine.doLoadConfiguration(fileUrl)
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: genericAreYouSureDialog
         objectName: "genericAreYouSureDialog"
     }
     // A factory reset loses the gateway's configuration: the user confirms
     // which gateway it is.
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: factoryResetCheckDialog
         objectName: "factoryResetCheckDialog"
         title: qsTr("Reset to Factory Settings")

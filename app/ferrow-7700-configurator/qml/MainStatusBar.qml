@@ -9,6 +9,8 @@ ThemedStatusBar {
     id: statusBar
     property var actions
     property string serialPort
+    // The window's width, not the bar's: the bar takes its size from its content.
+    property real windowWidth: 0
     readonly property string sessionText: stateMachine.busy ? qsTr("Busy") + "..."
         : stateMachine.connected ? qsTr("Connected to device") + ": " + stateMachine.deviceIdString
         : qsTr("Not connected")
@@ -37,7 +39,7 @@ ThemedStatusBar {
             objectName: "linkStatus"
             text: statusBar.linkText
             font.bold: true
-            Layout.maximumWidth: statusBar.width * 0.6
+            Layout.maximumWidth: statusBar.windowWidth * 0.6
             // Not the layout: a tool tip inside it would take a place in the row.
             toolTipAbove: statusBar
             Accessible.role: Accessible.Button

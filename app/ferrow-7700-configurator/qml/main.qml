@@ -131,6 +131,7 @@ ThemedApplicationWindow {
     statusBar: MainStatusBar {
         actions: mainActions
         serialPort: mainApplication.serialPort
+        windowWidth: mainApplication.width
     }
 
     Item {
