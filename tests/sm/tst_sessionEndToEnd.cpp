@@ -107,6 +107,10 @@ private slots:
     void closingCommand();
     void failureEndsSession_data();
     void failureEndsSession();
+    void sessionLeavesFileUnedited_data();
+    void sessionLeavesFileUnedited();
+    void timeoutAdviceFollowsStage_data();
+    void timeoutAdviceFollowsStage();
     void supportArchiveOfConnectedGateway();
     void maskedConfigurationIsNotWritten();
     void backupOfEveryRead_data();
@@ -341,7 +345,7 @@ void TestSessionEndToEnd::failureEndsSession_data()
                                      + QStringList{"failureAdviceChanged", "commsError"};
     QTest::newRow("unknown product ID")
         << QStringList{"--product-id", "0a0b0c0d0e0f"} << valid << false
-        << ConnectSignals.mid(0, 3) + QStringList{"deviceUnsupported"} + ResetSignals;
+        << ConnectSignals.mid(0, 2) + QStringList{"deviceUnsupported"} + ResetSignals;
     QTest::newRow("E to the read") << QStringList{"--error-on-read"} << valid << false
                                    << identified + QStringList{"deviceError"} + ResetSignals;
     QTest::newRow("E to the write") << QStringList{"--error-on-write"} << valid << true
@@ -388,12 +392,84 @@ void TestSessionEndToEnd::failureEndsSession()
     QVERIFY(!mFacade->busy());
     QCOMPARE(mFacade->deviceIdString(), QString());
     if (recorder.names().contains("deviceUnsupported")) {
-        QCOMPARE(recorder.formatted().at(3),
+        QCOMPARE(recorder.formatted().at(2),
                  QStringLiteral("deviceUnsupported(%1, 0a0b0c0d0e0f)").arg(QString::fromUtf8(IdString)));
         QVERIFY(!mFacade->currentDevice());
     }
     mFacade->doConnect();
     QVERIFY2(mFacade->busy(), "a new session can start");
+}
+
+void TestSessionEndToEnd::sessionLeavesFileUnedited_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("connects");
+    QTest::addColumn<Command>("command");
+
+    QTest::newRow("connect, disconnect") << QStringList() << true << Command::NormalOperation;
+    QTest::newRow("connect, factory reset") << QStringList() << true << Command::FactoryReset;
+    // No gateway reported anything: the file's own device information stays too.
+    QTest::newRow("product without driver") << QStringList{"--product-id", "0a0b0c0d0e0f"} << false
+                                            << Command::NormalOperation;
+}
+
+// The gateway's information coming and going with a session is no edit of the
+// file being edited, and a gateway no driver serves leaves that file current.
+void TestSessionEndToEnd::sessionLeavesFileUnedited()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, connects);
+    QFETCH(Command, command);
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    const QByteArray file = gatewayConfiguration(5, EditedCanBitRate);
+    QVERIFY(writeFile(path, file));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    QVERIFY(startSimulator(options, mServed));
+    auto* tracker = SaveStatusTracker::instance();
+
+    mFacade->doConnect();
+    QTRY_VERIFY_WITH_TIMEOUT(mFacade->connected() || !mFacade->busy(), SessionMs);
+    QCOMPARE(mFacade->connected(), connects);
+    QVERIFY(!tracker->saveNeeded());
+    if (connects) {
+        command == Command::FactoryReset ? mFacade->doFactoryReset() : mFacade->doEnterNormalOperation();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected() && !mFacade->busy(), SessionMs);
+    }
+
+    QVERIFY(!tracker->saveNeeded());
+    QCOMPARE(tracker->configurationType(), Types::CONFIGURATION_TYPE_FILE);
+    QVERIFY(device());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    if (!connects) {
+        QCOMPARE(device()->serializeToByteArray(), file);
+    }
+}
+
+void TestSessionEndToEnd::timeoutAdviceFollowsStage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("no answer") << QStringList{"--silent"} << "No gateway answered on";
+    QTest::newRow("boot sequence answered, then silence") << QStringList{"--silent-after-id"}
+                                                          << "answered the boot sequence, then stopped answering";
+    QTest::newRow("unexpected answer to the read") << QStringList{"--odd-answers"}
+                                                   << "answered with something this program does not understand";
+}
+
+// What the advice says follows how far the gateway took the session.
+void TestSessionEndToEnd::timeoutAdviceFollowsStage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, advice);
+    QVERIFY(startSimulator(options, mServed));
+    QSignalSpy timeouts(mFacade.data(), &StateMachine::timeout);
+
+    mFacade->doConnect();
+
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.count(), 1, AnswerTimeoutMs + SessionMs);
+    QVERIFY2(mFacade->failureAdvice().contains(advice), qPrintable(mFacade->failureAdvice()));
+    QVERIFY(mFacade->failureAdvice().contains(mPortLink));
 }
 
 // The archive of a connected gateway, read back with the common ZIP tools.

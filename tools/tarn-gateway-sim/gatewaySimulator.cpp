@@ -99,7 +99,7 @@ void GatewaySimulator::handle(const QByteArray& payload)
     const QByteArray answer = answerTo(payload);
     if (answer.isEmpty())
         return;
-    if (d->options.silent) {
+    if (d->options.silent || (d->options.silentAfterId && payload != BootSequence)) {
         log(QStringLiteral("not answering"));
         return;
     }
@@ -112,6 +112,10 @@ QByteArray GatewaySimulator::answerTo(const QByteArray& payload)
     if (payload == BootSequence)
         return d->options.identification;
     QString reason;
+    const bool configurationCommand = payload.at(0) == BootProtocol::CommandReadProtobuf
+        || payload.at(0) == BootProtocol::CommandWriteProtobuf;
+    if (d->options.oddAnswers && configurationCommand)
+        return QByteArrayLiteral("X");
     switch (payload.at(0)) {
     case BootProtocol::CommandReadProductId: return BootProtocol::CommandReadProductId + d->options.productId;
     case BootProtocol::CommandReadProtobuf:

@@ -17,6 +17,8 @@ struct SimulatorOptions
     QByteArray identification = QByteArrayLiteral("TARN210 gateway simulator");
     QByteArray productId = QByteArray::fromHex("012001017701");
     bool silent = false;               // never answers
+    bool silentAfterId = false;        // answers the boot sequence only
+    bool oddAnswers = false;           // answers reads and writes with a letter no command uses
     bool errorOnRead = false;          // "E" in place of the configuration
     bool errorOnWrite = false;         // "E" in place of the write acknowledgement
     bool doubleIdentification = false; // two identification frames back to back

@@ -74,6 +74,8 @@ Parsed options(const QCommandLineParser& parser)
     if (o.identification.isEmpty())
         parsed.error = QStringLiteral("--id needs a non-empty text");
     o.silent = parser.isSet("silent");
+    o.silentAfterId = parser.isSet("silent-after-id");
+    o.oddAnswers = parser.isSet("odd-answers");
     o.errorOnRead = parser.isSet("error-on-read");
     o.errorOnWrite = parser.isSet("error-on-write");
     o.doubleIdentification = parser.isSet("double-id");
@@ -99,6 +101,8 @@ void addOptions(QCommandLineParser& parser)
         {"id", "Identification string (default \"TARN210 gateway simulator\").", "text"},
         {"product-id", "Product ID bytes in hexadecimal (default 012001017701).", "hex"},
         {"silent", "Never answer."},
+        {"silent-after-id", "Answer the boot sequence, then nothing."},
+        {"odd-answers", "Answer configuration reads and writes with \"X\", which no command uses."},
         {"error-on-read", "Answer \"E\" to a configuration read."},
         {"error-on-write", "Answer \"E\" to a configuration write."},
         {"delay", "Wait <ms> before each answer.", "ms"},

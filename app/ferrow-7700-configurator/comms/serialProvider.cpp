@@ -125,6 +125,8 @@ public:
     QString description(const QString& name) const
     {
         const PortChoice* port = findPort(availablePorts, name);
+        if (!port && !name.isEmpty())
+            return QCoreApplication::translate("SerialProvider", "not plugged in");
         return port ? port->description : QString();
     }
 
@@ -137,23 +139,24 @@ public:
         }
     }
 
-    // The choice at the first look at the ports: the stored port when present,
-    // else the first port. That one is stored only when none was: a stored
-    // adapter that is absent may be plugged in later.
+    // The choice at the first look at the ports: the stored port, present or
+    // not (its adapter may be plugged in later, and no byte may go to a port
+    // the user did not choose), else the first port, which is then stored.
     void chooseAtFirstLook()
     {
         looked = true;
-        portName = isAvailable(wantedPort) ? wantedPort
+        portName = !wantedPort.isEmpty()   ? wantedPort
             : availablePorts.isEmpty()     ? QString()
                                            : availablePorts.constFirst().name;
         storeIfNoneWanted();
     }
 
     // Picks the port to use from a fresh list; true when the choice changed.
+    // A chosen port stays chosen while it is absent.
     bool choosePort()
     {
         const QString before = portName;
-        if (!wantedPort.isEmpty() && isAvailable(wantedPort)) {
+        if (!wantedPort.isEmpty()) {
             portName = wantedPort;
         } else if (!isAvailable(portName)) {
             portName = availablePorts.size() == 1 ? availablePorts.constFirst().name : QString();
@@ -406,13 +409,12 @@ void SerialProvider::openSerial()
     closeSerial();
     d->receiveBuffer.clear();
     d->openAdvice.clear();
-    // The adapter may have come (or come back) since the list was taken; a
-    // port standing in for an absent stored one gives way when it is back.
-    if (d->portName.isEmpty() || d->portName != d->wantedPort || !isPresent(d->portName))
+    // An adapter may have come (or come back) since the list was taken.
+    if (d->portName.isEmpty() || !isPresent(d->portName))
         refresh();
     // Still absent, the port the user chose is tried anyway: its failure
     // tells that the adapter is gone.
-    d->attemptedPort = d->portName.isEmpty() ? d->wantedPort : d->portName;
+    d->attemptedPort = d->portName;
     if (d->attemptedPort.isEmpty()) {
         qWarning() << "Cannot open a serial port connection with invalid settings.";
         return;

@@ -29,6 +29,7 @@ Item {
     property alias disconnectAction: disconnectAction
     property alias readAction: readAction
     property alias writeAction: writeAction
+    property alias cancelAction: cancelAction
     readonly property alias backups: backupActions
 
     // Creates at once when only one product can be configured; else lets the user choose.
@@ -58,6 +59,8 @@ Item {
         tooltip: qsTr("New configuration...")
         iconSource: Theme.themeIconNew
         shortcut: StandardKey.New
+        // A configuration cannot be taken over while the session is busy.
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
     }
     Action {
@@ -67,6 +70,7 @@ Item {
         tooltip: qsTr("Load configuration...")
         iconSource: Theme.themeIconOpen
         shortcut: StandardKey.Open
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
     }
     Action {
@@ -91,7 +95,8 @@ Item {
         id: saveConfigurationAsAction
         objectName: "saveConfigurationAsAction"
         text: qsTr("Save configuration &as...")
-        shortcut: StandardKey.SaveAs
+        // The platform's standard key may be empty.
+        shortcut: "Ctrl+Shift+S"
         enabled: actions.device !== null
         onTriggered: if (inputCheck.passes()) dialogs.saveDialog.open()
     }
@@ -115,7 +120,7 @@ Item {
         objectName: "factoryResetAction"
         text: qsTr("&Reset device to factory settings")
         enabled: actions.connected && !actions.busy
-        onTriggered: stateMachine.doFactoryReset()
+        onTriggered: dialogs.factoryResetCheckDialog.open()
     }
     Action {
         id: connectionSettingsAction
@@ -180,5 +185,19 @@ Item {
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
         onTriggered: if (inputCheck.passes()) stateMachine.doWriteDeviceConfiguration()
+    }
+    // Ends a connection attempt, a read or a write that takes too long for the
+    // user; the session ends as after a failure, without reporting one.
+    Action {
+        id: cancelAction
+        objectName: "cancelAction"
+        text: qsTr("Cancel")
+        tooltip: qsTr("Cancel the running operation")
+        shortcut: "Esc"
+        enabled: actions.busy
+        onTriggered: {
+            stateMachine.doDisconnect()
+            window.successToast.show(qsTr("Cancelled"))
+        }
     }
 }

@@ -27,6 +27,7 @@ ThemedMenuBar {
         MenuItem { action: menuBar.actions.disconnectAction }
         MenuItem { action: menuBar.actions.readAction }
         MenuItem { action: menuBar.actions.writeAction }
+        MenuItem { action: menuBar.actions.cancelAction }
         MenuItem { action: menuBar.actions.deviceInformationAction }
         MenuItem { action: menuBar.actions.backups.compareWithDevice }
         MenuSeparator {}

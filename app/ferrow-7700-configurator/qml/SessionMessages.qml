@@ -27,9 +27,10 @@ Connections {
                           qsTr("The configuration data cannot be loaded, as its product ID is unsupported.") + "\n\n"
                           + qsTr("Product ID") + ": " + productId)
     }
+    // Nothing of such data is taken over, so the message says so.
     function onConfigurationVersionMismatch() {
-        dialogs.showWarning(qsTr("Configuration Data Version Mismatch"),
-                            qsTr("The configuration data was created with another version of this software. Though the data from the file has been loaded as carefully as possible, this could lead to unexpected behavior."))
+        dialogs.showError(qsTr("Configuration Data Version Mismatch"),
+                          qsTr("The configuration data was created with another version of this software and could not be loaded. The configuration being edited is unchanged."))
     }
     function onConfigurationVersionObsolete() {
         dialogs.showError(qsTr("Configuration Data Obsolete"), qsTr("The configuration data is obsolete and could not be loaded."))

@@ -48,6 +48,8 @@ public:
     // The advice the provider sent ahead of its next error.
     quint16 advisedCode = 0;
     QString advice;
+    // The device sent something the waiting session could not take.
+    bool unexpectedAnswer = false;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
 
@@ -172,6 +174,11 @@ void StateMachine::run()
     // lives, so the backup is written before the device sees the bytes.
     connect(definition, &Definition::configurationReceived, this, &StateMachine::onConfigurationReceived);
     connect(definition, &Definition::busyChanged, this, &StateMachine::busyChanged);
+    // Each wait starts without a refused answer.
+    connect(definition, &Definition::busyChanged, this, [this](bool busy) {
+        if (busy)
+            d->unexpectedAnswer = false;
+    });
     connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::currentDeviceChanged);
     connect(definition, &Definition::deviceIdStringChanged, this, &StateMachine::deviceIdStringChanged);
     connect(definition, &Definition::deviceUnsupported, this, &StateMachine::deviceUnsupported);
@@ -271,18 +278,30 @@ void StateMachine::doFactoryReset()
 
 void StateMachine::onNewData(QByteArray data)
 {
-    d->deliver(EventNewData{data});
+    // A late repeat of the identification is expected; anything else the
+    // waiting session refuses tells what went wrong should the wait run out.
+    if (!d->deliver(EventNewData{data}) && busy() && !d->definition()->isDeviceIdString(data))
+        d->unexpectedAnswer = true;
 }
 
 void StateMachine::onTimeout()
 {
-    // Silence while connecting is the case a checklist helps with; a device
-    // that answered before and then stopped has other causes.
-    const bool connecting = d->machine && !d->definition()->connected();
+    const QString advice = timeoutAdvice();
     d->deliver(EventTimeout{});
-    setFailureAdvice(connecting ? QKel::Comms::PortAdvice::forSilence(QKel::Comms::CommsHandler::instance()->portName())
-                                : QString());
+    setFailureAdvice(advice);
     emit timeout();
+}
+
+// The advice follows the stage the session reached before the wait ran out.
+QString StateMachine::timeoutAdvice() const
+{
+    if (!d->machine)
+        return QString();
+    using Stage = QKel::Comms::PortAdvice::TimeoutStage;
+    const Stage stage = d->unexpectedAnswer       ? Stage::UnexpectedAnswer
+        : deviceIdString().isEmpty()              ? Stage::NoAnswer
+                                                  : Stage::StoppedAnswering;
+    return QKel::Comms::PortAdvice::forTimeout(stage, QKel::Comms::CommsHandler::instance()->portName());
 }
 
 void StateMachine::onErrorAdvised(quint16 errorCode, const QString& advice)

@@ -144,6 +144,7 @@ private slots:
 private:
     bool emitLoadErrorSignal(int loadError);
     void setFailureAdvice(const QString& advice);
+    QString timeoutAdvice() const;
     bool loadConfiguration(const QString& configurationUrl);
     // True, with writeRefusedSecretsRemoved, when the editor's configuration
     // holds masked secrets and so must not be written.

@@ -7,6 +7,7 @@
 #include <protocol/bootProtocol.h>
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 
 #include <cstdio>
 
@@ -50,6 +51,9 @@ public:
     QSharedPointer<QKel::Device::AbstractDevice> device;
     bool autoflash = false;
     bool readRequested = false;
+    // The device holds information that this session's gateway reported;
+    // only that is cleared when the session ends, never a file's own.
+    bool gatewayInfoHeld = false;
 };
 
 StateMachineDefinition::StateMachineDefinition(QObject* parent)
@@ -126,9 +130,12 @@ void StateMachineDefinition::enterInitialization()
     emit busyChanged(false);
     emit deviceIdStringChanged(QString());
     emit stopTimeoutWatch();
-    if (d->device) {
+    if (d->device && d->gatewayInfoHeld) {
+        // The gateway's information ends with the session; clearing it is no edit.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->resetDeviceInfo();
     }
+    d->gatewayInfoHeld = false;
     QKel::Comms::CommsHandler::instance()->close();
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() == Types::CONFIGURATION_TYPE_READ_FROM_DEVICE) {
@@ -158,10 +165,16 @@ void StateMachineDefinition::enterReadProductId()
 
 void StateMachineDefinition::enterIdentifyDevice()
 {
-    if (d->device && d->device->productIds().contains(d->productId)) {
+    if (isDeviceValid()) {
         return;
     }
-    d->device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    auto device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    if (!device) {
+        // No driver serves the product: the configuration being edited stays,
+        // and the completion row reports the product as unsupported.
+        return;
+    }
+    d->device = device;
     emit currentDeviceChanged(d->device.data());
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE) {
@@ -225,8 +238,11 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
         // A file or a new configuration is being edited and nobody asked for
-        // the read: only the device information is refreshed.
+        // the read: only the device information is refreshed. What the
+        // gateway reports about itself is no edit of the user's configuration.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->parseDeviceInfoFromConfigurationData(configuration);
+        d->gatewayInfoHeld = true;
         return;
     }
     if (!restoreDeviceConfiguration(configuration)) {
@@ -234,6 +250,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         // error it reported is queued, tells the user and ends the session.
         return;
     }
+    d->gatewayInfoHeld = true;
     tracker->setConfigurationType(Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
     tracker->setSaveNeeded(false);
     emit readFromDeviceSuccessful();
@@ -303,25 +320,33 @@ void StateMachineDefinition::setDevice(const EventSetDevice& event, bool fromCon
         return;
     }
     const auto& oldDevice = d->device;
-    if (fromConnected && oldDevice && oldDevice->deviceInfo()
-        && newDevice->primaryProductId() == oldDevice->primaryProductId()) {
+    const bool carryOver = fromConnected && oldDevice && oldDevice->deviceInfo()
+        && newDevice->primaryProductId() == oldDevice->primaryProductId();
+    if (carryOver) {
         // The connected device's information stays visible with the new configuration.
         newDevice->parseDeviceInfoFromConfigurationData(oldDevice->serializeToByteArray());
     }
+    d->gatewayInfoHeld = carryOver && d->gatewayInfoHeld;
     d->productId = newDevice->primaryProductId();
     emit currentDeviceChanged(nullptr);
     d->device = newDevice;
     emit currentDeviceChanged(d->device.data());
 }
 
-bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+bool StateMachineDefinition::isDeviceIdString(const QByteArray& data) const
 {
-    return textUpToZero(event.data) != d->deviceIdString;
+    return textUpToZero(data) == d->deviceIdString;
 }
 
+bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+{
+    return !isDeviceIdString(event.data);
+}
+
+// A device whose driver serves the connected product.
 bool StateMachineDefinition::isDeviceValid() const
 {
-    return !d->device.isNull();
+    return d->device && d->device->productIds().contains(d->productId);
 }
 
 bool StateMachineDefinition::isAutoflashActive() const

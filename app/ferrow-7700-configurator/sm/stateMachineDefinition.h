@@ -44,6 +44,8 @@ public:
     QString deviceIdString() const;
     QString productId() const;
     QSharedPointer<QKel::Device::AbstractDevice> device() const;
+    // A payload that repeats the identification string (up to its first zero byte).
+    bool isDeviceIdString(const QByteArray& data) const;
 
     // Ends an autoflash run: "SUCCESS" or "ERROR" on standard error, and exit
     // code 0 or -1 for the application's event loop.

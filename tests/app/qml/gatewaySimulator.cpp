@@ -22,6 +22,21 @@ bool GatewaySimulator::start(QString* errorText)
     return spare.open(QIODevice::WriteOnly) && mProcess.start({}, errorText);
 }
 
+void GatewaySimulator::stop()
+{
+    mProcess.stop();
+}
+
+bool GatewaySimulator::restart(const QStringList& options)
+{
+    mProcess.stop();
+    QString errorText;
+    if (mProcess.start(options, &errorText))
+        return true;
+    qWarning("The gateway simulator did not start again: %s", qPrintable(errorText));
+    return false;
+}
+
 QString GatewaySimulator::portPath() const
 {
     return mProcess.portPath();

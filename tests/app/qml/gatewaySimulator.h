@@ -25,6 +25,10 @@ public:
     // port in the connection settings needs something to choose.
     QString sparePortPath() const;
 
+    // Ends the simulator, which takes its port away as a pulled adapter does.
+    Q_INVOKABLE void stop();
+    // Starts the simulator again on the same port, with fault options.
+    Q_INVOKABLE bool restart(const QStringList& options);
     // Everything the simulator logged so far, one line per received command.
     Q_INVOKABLE QString log();
     // The bytes a write would send the gateway now: the current device's

@@ -57,8 +57,9 @@ TestCase {
         var saved = changed(created, { saveConfigurationAction: false })
         var connected = changed(saved, { saveConfigurationAction: undefined, deviceInformationAction: undefined,
             factoryResetAction: true, connectAction: false, disconnectAction: true, readAction: true, writeAction: true })
+        // Nothing that the busy session would refuse.
         var busy = changed(connected, { factoryResetAction: false, disconnectAction: false, readAction: false,
-            writeAction: false })
+            writeAction: false, newConfigurationAction: false, loadConfigurationAction: false })
         return [
             { tag: "no device", enter: function() {}, enabled: none },
             { tag: "new, never saved", enabled: created, enter: function() {
@@ -179,9 +180,10 @@ TestCase {
             { tag: "configuration unsupported", emit: function() { stateMachine.configurationUnsupported("0000000000ff") },
               dialog: "errorDialog", title: "Configuration Unsupported",
               text: "The configuration data cannot be loaded, as its product ID is unsupported.\n\nProduct ID: 0000000000ff" },
+            // Nothing of such data is loaded, and the box says so.
             { tag: "version mismatch", emit: function() { stateMachine.configurationVersionMismatch() },
-              dialog: "warningDialog", title: "Configuration Data Version Mismatch",
-              text: "The configuration data was created with another version of this software. Though the data from the file has been loaded as carefully as possible, this could lead to unexpected behavior." },
+              dialog: "errorDialog", title: "Configuration Data Version Mismatch",
+              text: "The configuration data was created with another version of this software and could not be loaded. The configuration being edited is unchanged." },
             { tag: "obsolete", emit: function() { stateMachine.configurationVersionObsolete() }, dialog: "errorDialog",
               title: "Configuration Data Obsolete", text: "The configuration data is obsolete and could not be loaded." },
             { tag: "checksum", emit: function() { stateMachine.configurationChecksumError() }, dialog: "errorDialog",

@@ -16,6 +16,8 @@ ComboBox {
     style: ComboBoxStyle {
         id: comboStyle
         dropDownButtonWidth: 24
+        // The label ends before the drop-down button instead of under it.
+        padding.right: dropDownButtonWidth + 6
         background: Rectangle {
             implicitWidth: 175
             implicitHeight: 24
@@ -39,13 +41,12 @@ ComboBox {
                 }
             }
         }
-        label: ThemedText {
+        label: ThemedElidedText {
             text: control.currentText
             enabled: control.enabled
             color: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
             verticalAlignment: Text.AlignVCenter
             topPadding: PLATFORM === "linux" ? 3 : 0
-            elide: Text.ElideRight
         }
         __dropDownStyle: MenuStyle {
             __maxPopupHeight: 600
