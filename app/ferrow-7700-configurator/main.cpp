@@ -3,6 +3,7 @@
 #include "utilities.h"
 
 #include <QApplication>
+#include <QVariantMap>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
@@ -133,6 +134,25 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                      [](const QString&, const QString& productId) {
                          reportAutoflashProblem(
                              QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
+                     });
+    // One line per leaf the gateway does not hold as sent.
+    QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,
+                     [](const QVariantList& differences) {
+                         for (const QVariant& row : differences) {
+                             const QVariantMap leaf = row.toMap();
+                             reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
+                                                        .arg(leaf.value(QStringLiteral("path")).toString(),
+                                                             leaf.value(QStringLiteral("editorValue")).toString(),
+                                                             leaf.value(QStringLiteral("deviceValue")).toString()));
+                         }
+                     });
+    QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
+        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine));
+    });
+    QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
+                     [](const QString& folder, const QString& errorText) {
+                         reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
+                                                    .arg(folder, errorText));
                      });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {

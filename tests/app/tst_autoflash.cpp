@@ -1,6 +1,7 @@
 #include "support/childProcess.h"
 #include "support/simulatorProcess.h"
 
+#include <QDirIterator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,6 +16,9 @@ using namespace TarnTest;
 namespace {
 
 const QString ProductId = QStringLiteral("012001017701");
+// The setting in which the flashed file differs from what the gateway holds first.
+const QString SsidPath = QStringLiteral("interface/network/wlan.data.data.ssid");
+const QString FlashedSsid = QStringLiteral("\"Line 4\"");
 
 QByteArray readFile(const QString& path)
 {
@@ -45,6 +49,18 @@ QByteArray spoilt(const QByteArray& valid, const QString& how)
     return valid;
 }
 
+// Every backup below a data folder, oldest first (the names are their times).
+QList<QByteArray> backupsIn(const QString& dataHome)
+{
+    QMap<QString, QByteArray> found;
+    QDirIterator it(dataHome, {"*.frc"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        found.insert(QFileInfo(path).fileName(), readFile(path));
+    }
+    return found.values();
+}
+
 } // namespace
 
 // Autoflash from the command line against the gateway simulator, on a
@@ -62,10 +78,14 @@ private slots:
 
 private:
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
-                             const QStringList& extraArguments, QByteArray* simulatorLog);
+                             const QStringList& extraArguments, QByteArray* simulatorLog, QList<QByteArray>* backups);
+    QString ssidStored();
 
     QString mProgram;
+    QString mFrctool;
     QTemporaryDir mDir;
+    // What the gateway holds before each run, and the file flashed onto it.
+    QByteArray mServed;
     QByteArray mValid;
 };
 
@@ -73,35 +93,54 @@ void TestAutoflash::initTestCase()
 {
     mProgram = builtProgram(QStringLiteral("ferrow-7700-configurator"));
     QVERIFY2(!mProgram.isEmpty(), "the configurator is not built");
-    const QString frctool = builtProgram(QStringLiteral("frctool"));
-    QVERIFY2(!frctool.isEmpty(), "frctool is not built");
+    mFrctool = builtProgram(QStringLiteral("frctool"));
+    QVERIFY2(!mFrctool.isEmpty(), "frctool is not built");
     QVERIFY(mDir.isValid());
 
-    const QString validPath = mDir.filePath(QStringLiteral("default.frc"));
-    const ChildResult made = runChild(frctool, {QStringLiteral("new"), ProductId, validPath},
+    const QString servedPath = mDir.filePath(QStringLiteral("served.frc"));
+    const QString validPath = mDir.filePath(QStringLiteral("flashed.frc"));
+    const ChildResult made = runChild(mFrctool, {QStringLiteral("new"), ProductId, servedPath},
                                       headlessEnvironment(), 20000);
     QVERIFY2(made.exitedNormally && made.exitStatus == 0, made.standardError.constData());
+    const ChildResult set = runChild(mFrctool, {QStringLiteral("set"), servedPath, validPath, SsidPath + '=' + FlashedSsid},
+                                     headlessEnvironment(), 20000);
+    QVERIFY2(set.exitedNormally && set.exitStatus == 0, set.standardError.constData());
+    mServed = readFile(servedPath);
     mValid = readFile(validPath);
-    QVERIFY(!mValid.isEmpty());
+    QVERIFY(!mValid.isEmpty() && mValid != mServed);
+}
+
+// The SSID the simulator stored last, or an empty string when nothing was stored.
+QString TestAutoflash::ssidStored()
+{
+    const QString stored = mDir.filePath(QStringLiteral("stored.frc"));
+    if (!QFileInfo::exists(stored))
+        return QString();
+    const ChildResult got = runChild(mFrctool, {QStringLiteral("get"), stored, SsidPath}, headlessEnvironment(), 20000);
+    return QString::fromUtf8(got.standardOutput.trimmed());
 }
 
 ChildResult TestAutoflash::runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
-                                        const QStringList& extraArguments, QByteArray* simulatorLog)
+                                        const QStringList& extraArguments, QByteArray* simulatorLog,
+                                        QList<QByteArray>* backups)
 {
     QTemporaryDir home;
     SimulatorProcess simulator(mDir.filePath(QStringLiteral("stored.frc")));
     QString error;
-    if (!simulator.start(simulatorOptions, &error)) {
+    const QStringList served{QStringLiteral("--config"), mDir.filePath(QStringLiteral("served.frc"))};
+    if (!simulator.start(served + simulatorOptions, &error)) {
         qWarning() << "The simulator did not start:" << error;
         return ChildResult();
     }
     QProcessEnvironment environment = headlessEnvironment();
     environment.insert(QStringLiteral("TARN_SERIAL_PORTS"), simulator.portPath());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     const QStringList arguments = QStringList{QStringLiteral("--config"), configurationFile,
                                               QStringLiteral("--autoflash")} + extraArguments;
     const ChildResult result = runChild(mProgram, arguments, environment, 60000);
     *simulatorLog = simulator.stop();
+    *backups = backupsIn(home.filePath(QStringLiteral("data")));
     return result;
 }
 
@@ -114,30 +153,51 @@ void TestAutoflash::autoflash_data()
     QTest::addColumn<bool>("deviceContacted");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<int>("maxSeconds");
+    // The SSID the gateway stored ("" when it stored nothing) and how many of
+    // its configurations were backed up: before the write, and the read-back.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("backups");
 
-    QTest::newRow("writes the file") << "valid" << QStringList() << QStringList() << true << true << QString() << 10;
+    const QString written = FlashedSsid;
+    const QString differs = QStringLiteral("Differs after writing: %1: sent %2, read back ").arg(SsidPath, FlashedSsid);
+    QTest::newRow("writes the file") << "valid" << QStringList() << QStringList() << true << true << QString() << 10
+                                     << written << 2;
     QTest::newRow("further arguments are ignored")
-        << "valid" << QStringList() << QStringList{"--help", "x"} << true << true << QString() << 10;
+        << "valid" << QStringList() << QStringList{"--help", "x"} << true << true << QString() << 10 << written << 2;
     QTest::newRow("paced like a real line")
-        << "valid" << QStringList{"--rate", "11520"} << QStringList() << true << true << QString() << 15;
+        << "valid" << QStringList{"--rate", "11520"} << QStringList() << true << true << QString() << 15 << written << 2;
     QTest::newRow("answers split into chunks")
-        << "valid" << QStringList{"--chunk", "3"} << QStringList() << true << true << QString() << 10;
+        << "valid" << QStringList{"--chunk", "3"} << QStringList() << true << true << QString() << 10 << written << 2;
     QTest::newRow("write refused")
         << "valid" << QStringList{"--error-on-write"} << QStringList() << false << true
-        << "The device refused the command" << 15;
+        << "The device refused the command" << 15 << QString() << 1;
+    QTest::newRow("read before the write refused")
+        << "valid" << QStringList{"--error-on-read"} << QStringList() << false << true
+        << "The device refused the command" << 15 << QString() << 0;
+    QTest::newRow("gateway keeps its old configuration")
+        << "valid" << QStringList{"--keep-old", "all"} << QStringList() << false << true << differs << 15 << QString()
+        << 2;
+    QTest::newRow("gateway keeps one old setting")
+        << "valid" << QStringList{"--keep-old", SsidPath} << QStringList() << false << true << differs << 15
+        << "\"\"" << 2;
+    QTest::newRow("read-back unanswered")
+        << "valid" << QStringList{"--silent-after-write"} << QStringList() << false << true
+        << "The write could not be verified: The device did not answer the read-back in time." << 25 << written << 1;
     QTest::newRow("silent device")
         << "valid" << QStringList{"--silent"} << QStringList() << false << true
-        << "The device did not answer in time" << 13;
+        << "The device did not answer in time" << 13 << QString() << 0;
     QTest::newRow("hang-up in mid-frame")
-        << "valid" << QStringList{"--hang-up-mid-frame"} << QStringList() << false << true << QString() << 13;
+        << "valid" << QStringList{"--hang-up-mid-frame"} << QStringList() << false << true << QString() << 13
+        << QString() << 0;
     QTest::newRow("truncated file")
-        << "truncated" << QStringList() << QStringList() << false << false << "configuration file" << 10;
+        << "truncated" << QStringList() << QStringList() << false << false << "configuration file" << 10 << QString() << 0;
     QTest::newRow("flipped byte")
-        << "flipped byte" << QStringList() << QStringList() << false << false << "configuration file" << 10;
+        << "flipped byte" << QStringList() << QStringList() << false << false << "configuration file" << 10 << QString()
+        << 0;
     QTest::newRow("noise") << "noise" << QStringList() << QStringList() << false << false << "configuration file"
-                           << 10;
+                           << 10 << QString() << 0;
     QTest::newRow("empty file") << "empty" << QStringList() << QStringList() << false << false
-                                << "configuration file" << 10;
+                                << "configuration file" << 10 << QString() << 0;
 }
 
 void TestAutoflash::autoflash()
@@ -149,6 +209,8 @@ void TestAutoflash::autoflash()
     QFETCH(bool, deviceContacted);
     QFETCH(QString, reason);
     QFETCH(int, maxSeconds);
+    QFETCH(QString, stored);
+    QFETCH(int, backups);
 
     const QString path = mDir.filePath(file + QStringLiteral(".frc"));
     const QByteArray bytes = spoilt(mValid, file);
@@ -156,7 +218,8 @@ void TestAutoflash::autoflash()
     QFile::remove(mDir.filePath(QStringLiteral("stored.frc")));
 
     QByteArray simulatorLog;
-    const ChildResult result = runAutoflash(path, simulatorOptions, extraArguments, &simulatorLog);
+    QList<QByteArray> kept;
+    const ChildResult result = runAutoflash(path, simulatorOptions, extraArguments, &simulatorLog, &kept);
     QVERIFY(result.started);
     QVERIFY2(result.exitedNormally, result.standardError.constData());
     QVERIFY2(result.wallTimeNs < qint64(maxSeconds) * 1000000000, QByteArray::number(result.wallTimeNs));
@@ -168,8 +231,13 @@ void TestAutoflash::autoflash()
         QVERIFY2(result.standardError.contains(reason.toUtf8()), result.standardError.constData());
 
     QCOMPARE(simulatorLog.contains("received"), deviceContacted);
-    const QByteArray stored = readFile(mDir.filePath(QStringLiteral("stored.frc")));
-    QCOMPARE(stored, succeeds ? bytes : QByteArray());
+    QCOMPARE(ssidStored(), stored);
+    // What the gateway held first is kept before anything is written.
+    QCOMPARE(kept.size(), backups);
+    if (backups > 0)
+        QCOMPARE(kept.first(), mServed);
+    if (succeeds)
+        QVERIFY(simulatorLog.indexOf("received L") < simulatorLog.indexOf("received S"));
 }
 
 void TestAutoflash::failureAdvice_data()
@@ -210,6 +278,7 @@ void TestAutoflash::failureAdvice()
     QProcessEnvironment environment = headlessEnvironment();
     environment.insert(QStringLiteral("TARN_SERIAL_PORTS"), simulator.portPath());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     QString program = mProgram;
     QStringList arguments{QStringLiteral("--config"), path, QStringLiteral("--autoflash")};
 

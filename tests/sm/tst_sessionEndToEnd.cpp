@@ -30,6 +30,8 @@ const QString DeviceClass = QStringLiteral("QKel::Device::FerrowWlan7701");
 constexpr unsigned ServedSerialNumber = 77;
 // A CAN bit rate the user chose in a file; the served configuration has another.
 constexpr uint EditedCanBitRate = 83333;
+// Where that setting lives, as the leaf paths name it.
+const QString CanBitRatePath = QStringLiteral("interface/network/can.data.data.baudrateBps");
 // A whole session against the simulator takes well under a second.
 constexpr int SessionMs = 5000;
 constexpr int AnswerTimeoutMs = 10000;
@@ -99,6 +101,8 @@ private slots:
     void connectReadsConfiguration();
     void readOnRequestReplacesFile();
     void writeSendsConfiguration();
+    void writeIsReadBack_data();
+    void writeIsReadBack();
     void closingCommand_data();
     void closingCommand();
     void failureEndsSession_data();
@@ -274,6 +278,57 @@ void TestSessionEndToEnd::writeSendsConfiguration()
                                             .toUtf8()));
 }
 
+void TestSessionEndToEnd::writeIsReadBack_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QStringList>("differingPaths");
+
+    QTest::newRow("gateway holds what was sent") << QStringList() << "writeToDeviceSuccessful" << QStringList();
+    QTest::newRow("gateway keeps its old configuration")
+        << QStringList{"--keep-old", "all"} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("gateway keeps one old setting")
+        << QStringList{"--keep-old", CanBitRatePath} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("read-back unanswered") << QStringList{"--silent-after-write"} << "writeUnverified" << QStringList();
+}
+
+// The acknowledgement alone proves nothing: the gateway's configuration is read
+// back and the write counts only when it holds every setting sent.
+void TestSessionEndToEnd::writeIsReadBack()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, outcome);
+    QFETCH(QStringList, differingPaths);
+    QVERIFY(startSimulator(options, mServed));
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    const QByteArray edited = device()->serializeToByteArray();
+    SignalRecorder recorder(mFacade.data());
+
+    mFacade->doWriteDeviceConfiguration();
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.names().contains(outcome), AnswerTimeoutMs + SessionMs);
+    QCOMPARE(recorder.names().count(outcome), 1);
+    for (const QString& other : {"writeToDeviceSuccessful", "writeVerificationFailed", "writeUnverified", "timeout"})
+        QCOMPARE(recorder.names().contains(other), other == outcome);
+    QStringList differing;
+    if (outcome == QLatin1String("writeVerificationFailed")) {
+        for (const QVariant& leaf : recorder.entries().at(recorder.names().indexOf(outcome)).arguments.at(0).toList())
+            differing << leaf.toMap().value("path").toString();
+    }
+    QCOMPARE(differing, differingPaths);
+    // Only an unanswered read-back ends the session; the edited configuration stays in every case.
+    QCOMPARE(mFacade->connected(), outcome != QLatin1String("writeUnverified"));
+    QCOMPARE(device()->serializeToByteArray(), edited);
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    QVERIFY(mSimulator->waitForLog("received L (read configuration)", SessionMs));
+    const QByteArray log = mSimulator->stop();
+    QVERIFY(log.lastIndexOf("received L") > log.indexOf("received S"));
+}
+
 void TestSessionEndToEnd::closingCommand_data()
 {
     QTest::addColumn<Command>("command");
@@ -423,8 +478,9 @@ void TestSessionEndToEnd::backupOfEveryRead_data()
     QTest::newRow("without one, by identification string") << 0u << QString::fromUtf8(IdString);
 }
 
-// Connect with a file open, read on request, write, reconnect: every read and
-// nothing else leaves a backup of exactly what the gateway served.
+// Connect with a file open, read on request, write, reconnect: every read
+// (the write's read-back included) and nothing else leaves a backup of exactly
+// what the gateway served.
 void TestSessionEndToEnd::backupOfEveryRead()
 {
     QFETCH(unsigned, serialNumber);
@@ -445,7 +501,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     mFacade->doLoadConfiguration(fileUrl(edited));
     mFacade->doWriteDeviceConfiguration();
     QTRY_VERIFY_WITH_TIMEOUT(!mFacade->busy(), SessionMs);
-    QCOMPARE(backups().size(), 2);
+    // The write's read-back is the gateway's newest backup.
+    QCOMPARE(backups().size(), 3);
     mFacade->doDisconnect();
     QVERIFY(!mFacade->hasSessionBackup());
     connectSession();
@@ -454,8 +511,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     const QByteArray written = readFile(mDir->filePath(QStringLiteral("stored.frc")));
     QVERIFY(written != served);
     const QVector<Backup> kept = backups();
-    QCOMPARE(kept.size(), 3);
-    const QList<QByteArray> expected{served, served, written};
+    QCOMPARE(kept.size(), 4);
+    const QList<QByteArray> expected{served, served, written, written};
     for (int i = 0; i < kept.size(); ++i) {
         QCOMPARE(QFileInfo(kept.at(i).relativePath).path(), ProductBackups + deviceFolder);
         QVERIFY(kept.at(i).relativePath.endsWith("Z.frc"));

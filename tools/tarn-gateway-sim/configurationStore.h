@@ -16,14 +16,24 @@ public:
     bool load(const QString& servedFile, const QString& storeFile, const QByteArray& productIdBytes,
               QString* errorText);
 
+    // A gateway that acknowledges writes but silently keeps its old
+    // configuration: entirely for AllOld, otherwise the old value of the leaf
+    // at that path. False, with `errorText`, for a path the served
+    // configuration does not have.
+    static const QString AllOld;
+    bool keepOldOnWrite(const QString& what, QString* errorText);
+
     QByteArray served() const;
     // Checks and keeps written configuration bytes; false means the device
     // refuses them (answers "E").
     bool accept(const QByteArray& configuration, QString* errorText);
 
 private:
+    QByteArray withOldLeaf(const QByteArray& configuration) const;
+
     QByteArray mConfiguration;
     QString mStoreFile;
+    QString mKeepOld;
 };
 
 } // namespace Tarn::Sim

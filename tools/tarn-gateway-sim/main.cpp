@@ -75,6 +75,8 @@ Parsed options(const QCommandLineParser& parser)
     o.silent = parser.isSet("silent");
     o.errorOnRead = parser.isSet("error-on-read");
     o.errorOnWrite = parser.isSet("error-on-write");
+    o.silentAfterWrite = parser.isSet("silent-after-write");
+    o.keepOld = parser.value("keep-old");
     o.doubleIdentification = parser.isSet("double-id");
     o.badChecksum = parser.isSet("bad-checksum");
     o.hangUpMidFrame = parser.isSet("hang-up-mid-frame");
@@ -99,6 +101,9 @@ void addOptions(QCommandLineParser& parser)
         {"silent", "Never answer."},
         {"error-on-read", "Answer \"E\" to a configuration read."},
         {"error-on-write", "Answer \"E\" to a configuration write."},
+        {"keep-old", "Acknowledge writes but keep the old configuration: \"all\" of it, or the leaf at <what> (a path "
+                     "as frctool names it).", "what"},
+        {"silent-after-write", "Acknowledge a configuration write, then never answer again."},
         {"delay", "Wait <ms> before each answer.", "ms"},
         {"chunk", "Write answers in chunks of <bytes>.", "bytes"},
         {"double-id", "Send the identification string twice."},
@@ -126,7 +131,8 @@ int main(int argc, char* argv[])
 
     QString error;
     ConfigurationStore store;
-    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId, &error))
+    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId, &error)
+        || !store.keepOldOnWrite(parsed.options.keepOld, &error))
         return fail(error);
     GatewaySimulator simulator(parsed.options, &store);
     if (!simulator.start(&error))

@@ -19,7 +19,6 @@ using Global::Setting;
 
 namespace {
 
-constexpr unsigned long CloseDelayUs = 150000;
 // A drain gives up when the device has taken no byte for this long.
 constexpr int DrainStallMs = 1000;
 
@@ -366,7 +365,7 @@ void SerialProvider::closeSerial()
     if (!d->port->isOpen())
         return;
     drainWrites();
-    QThread::usleep(CloseDelayUs);
+    QThread::usleep(static_cast<unsigned long>(CloseDelayMs) * 1000);
     d->port->close();
 }
 

@@ -167,6 +167,7 @@ Item {
         iconSource: Theme.themeIconWrite
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
-        onTriggered: stateMachine.doWriteDeviceConfiguration()
+        // Nothing is written before the user has seen what it changes.
+        onTriggered: window.showWindow("reviewWindow.qml")
     }
 }

@@ -1,5 +1,6 @@
 #include "stateMachine.h"
 
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 #include "safeFileWriter.h"
 #include "deviceBackup.h"
@@ -10,9 +11,6 @@
 #include <commsHandler.h>
 #include <portAdvice.h>
 #include <deviceFactory.h>
-#include <leafPaths.h>
-
-#include <configuration.pb.h>
 
 #include <QDebug>
 #include <QDir>
@@ -41,7 +39,9 @@ public:
     // This connection's device folder, its last backup and whether a failed
     // backup was announced; cleared when the connection ends.
     QString backupFolder;
-    QByteArray sessionBackup;
+    bool sessionBackupKept = false;
+    // What the gateway reported last in this connection; null before.
+    QByteArray deviceConfiguration;
     bool backupFailureAnnounced = false;
     QString failureAdvice;
     // The advice the provider sent ahead of its next error.
@@ -49,6 +49,7 @@ public:
     QString advice;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
+    bool verifyingWrite() const { return machine && machine->definition()->isVerifyingWrite(); }
 
     // Hands one event to the machine once it runs; true when it was handled or queued.
     template <class Event>
@@ -109,7 +110,12 @@ QString StateMachine::deviceIdString() const
 
 bool StateMachine::hasSessionBackup() const
 {
-    return !d->sessionBackup.isNull();
+    return d->sessionBackupKept;
+}
+
+bool StateMachine::hasDeviceConfiguration() const
+{
+    return !d->deviceConfiguration.isNull();
 }
 
 QString StateMachine::failureAdvice() const
@@ -179,6 +185,9 @@ void StateMachine::run()
     connect(definition, &Definition::disconnectSuccessful, this, &StateMachine::disconnectSuccessful);
     connect(definition, &Definition::readFromDeviceSuccessful, this, &StateMachine::readFromDeviceSuccessful);
     connect(definition, &Definition::writeToDeviceSuccessful, this, &StateMachine::writeToDeviceSuccessful);
+    connect(definition, &Definition::writeVerificationFailed, this, &StateMachine::writeVerificationFailed);
+    connect(definition, &Definition::readBackRefused, this,
+            [this] { emit writeUnverified(tr("The device answered the read-back with an error.")); });
     connect(definition, &Definition::factoryResetSuccessful, this, &StateMachine::factoryResetSuccessful);
     connect(definition, &Definition::pairingModeSuccessful, this, &StateMachine::pairingModeSuccessful);
 
@@ -260,6 +269,12 @@ void StateMachine::onTimeout()
     // Silence while connecting is the case a checklist helps with; a device
     // that answered before and then stopped has other causes.
     const bool connecting = d->machine && !d->definition()->connected();
+    if (d->verifyingWrite()) {
+        d->deliver(EventTimeout{});
+        setFailureAdvice(QString());
+        emit writeUnverified(tr("The device did not answer the read-back in time."));
+        return;
+    }
     d->deliver(EventTimeout{});
     setFailureAdvice(connecting ? QKel::Comms::PortAdvice::forSilence(QKel::Comms::CommsHandler::instance()->portName())
                                 : QString());
@@ -277,11 +292,16 @@ void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
     const QString advice = d->advisedCode == errorCode ? d->advice : QString();
     d->advice.clear();
     d->advisedCode = 0;
+    const bool verifying = d->verifyingWrite();
     // Link errors outside a session (after it ended, before it started) are not news.
-    if (d->deliver(EventCommsError{errorCode})) {
-        setFailureAdvice(advice);
-        emit commsError(errorCode, errorText);
+    if (!d->deliver(EventCommsError{errorCode}))
+        return;
+    setFailureAdvice(advice);
+    if (verifying) {
+        emit writeUnverified(tr("The link failed during the read-back: %1 (error code %2).").arg(errorText).arg(errorCode));
+        return;
     }
+    emit commsError(errorCode, errorText);
 }
 
 void StateMachine::onLoadError(LoadError loadError)
@@ -324,7 +344,9 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
 
 void StateMachine::onConfigurationReceived(const QByteArray& configuration)
 {
-    const auto* definition = d->definition();
+    auto* definition = d->definition();
+    // A null array means none; an empty configuration is still one.
+    d->deviceConfiguration = configuration.isNull() ? QByteArray("") : configuration;
     d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
     QString errorText;
     if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
@@ -333,10 +355,12 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
             d->backupFailureAnnounced = true;
             emit backupFailed(d->backupFolder, errorText);
         }
+        // Unattended, nothing is written that could not be had back.
+        if (!definition->isVerifyingWrite())
+            definition->cancelAutoflash();
         return;
     }
-    // A null array means no backup; an empty configuration is still one.
-    d->sessionBackup = configuration.isNull() ? QByteArray("") : configuration;
+    d->sessionBackupKept = true;
 }
 
 void StateMachine::onDefinitionConnectedChanged(bool connected)
@@ -345,7 +369,8 @@ void StateMachine::onDefinitionConnectedChanged(bool connected)
         return;
     }
     d->backupFolder.clear();
-    d->sessionBackup = QByteArray();
+    d->sessionBackupKept = false;
+    d->deviceConfiguration = QByteArray();
     d->backupFailureAnnounced = false;
 }
 
@@ -359,21 +384,9 @@ QUrl StateMachine::backupFolderUrl() const
 QVariantList StateMachine::compareWithDevice() const
 {
     const auto device = d->machine ? d->definition()->device() : nullptr;
-    Kel::Pb::Configuration::File held;
-    Kel::Pb::Configuration::File edited;
-    if (!device || !hasSessionBackup()
-        || !held.ParsePartialFromArray(d->sessionBackup.constData(), d->sessionBackup.size())) {
+    if (!device || !hasDeviceConfiguration())
         return {};
-    }
-    const QByteArray editorBytes = device->serializeToByteArray();
-    edited.ParsePartialFromArray(editorBytes.constData(), editorBytes.size());
-    QVariantList rows;
-    for (const auto& difference : QKel::Frc::LeafPaths::diff(held, edited)) {
-        rows.append(QVariantMap{{QStringLiteral("path"), difference.path},
-                                {QStringLiteral("deviceValue"), difference.a},
-                                {QStringLiteral("editorValue"), difference.b}});
-    }
-    return rows;
+    return ConfigurationDifferences::between(d->deviceConfiguration, device->serializeToByteArray());
 }
 
 bool StateMachine::loadConfiguration(const QString& configurationUrl)

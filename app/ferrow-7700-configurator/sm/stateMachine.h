@@ -30,6 +30,9 @@ class StateMachine : public QThread
     // Changes only with the connection: the backup is kept while the read is
     // taken, before the connected state is announced again.
     Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY connectedChanged)
+    // What the gateway holds is known: it reported its configuration in this
+    // connection (whether or not the backup of it could be written).
+    Q_PROPERTY(bool hasDeviceConfiguration READ hasDeviceConfiguration NOTIFY connectedChanged)
     // What the user can do about the failure reported last by commsError or
     // timeout, one paragraph; set before either is emitted, empty when the
     // cause cannot be told.
@@ -48,6 +51,7 @@ public:
     QString deviceIdString() const;
     // True once this connection kept a backup of the device's configuration.
     bool hasSessionBackup() const;
+    bool hasDeviceConfiguration() const;
     QString failureAdvice() const;
 
     // True once the machine was started and handed to the main thread; before
@@ -75,8 +79,9 @@ public:
     // The backups of the connected device, or of all devices when none is
     // known in this session; created when missing, so that it can be opened.
     Q_INVOKABLE QUrl backupFolderUrl() const;
-    // The leaves in which the editor's configuration differs from the last
-    // backup of this session: maps of "path", "deviceValue", "editorValue".
+    // The leaves in which the editor's configuration differs from what the
+    // gateway reported last in this connection, leaving out the device
+    // information: maps of "path", "deviceValue", "editorValue".
     Q_INVOKABLE QVariantList compareWithDevice() const;
 
 signals:
@@ -104,6 +109,13 @@ signals:
     void disconnectSuccessful();
     void readFromDeviceSuccessful();
     void writeToDeviceSuccessful();
+    // A write the gateway acknowledged but does not hold: the leaves that read
+    // back otherwise, as compareWithDevice lists them ("editorValue" is the
+    // value sent). The editor's configuration is unchanged.
+    void writeVerificationFailed(QVariantList differences);
+    // A write the gateway acknowledged but whose read-back failed (`reason`):
+    // whether the gateway holds it is not known.
+    void writeUnverified(QString reason);
     void factoryResetSuccessful();
     void pairingModeSuccessful();
     void loadStartupOptions(QString configurationFile, bool autoflash);

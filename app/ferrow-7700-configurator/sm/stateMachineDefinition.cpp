@@ -1,5 +1,6 @@
 #include "stateMachineDefinition.h"
 
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 
 #include <commsHandler.h>
@@ -41,6 +42,8 @@ public:
         productId.clear();
         autoflash = false;
         readRequested = false;
+        sentConfiguration.clear();
+        verifyingWrite = false;
     }
 
     bool connected = false;
@@ -50,6 +53,9 @@ public:
     QSharedPointer<QKel::Device::AbstractDevice> device;
     bool autoflash = false;
     bool readRequested = false;
+    // The bytes of the write in progress, to judge its read-back by.
+    QByteArray sentConfiguration;
+    bool verifyingWrite = false;
 };
 
 StateMachineDefinition::StateMachineDefinition(QObject* parent)
@@ -104,6 +110,20 @@ void StateMachineDefinition::finishAutoflash(bool success)
             QCoreApplication::exit(success ? 0 : -1);
         },
         Qt::QueuedConnection);
+}
+
+bool StateMachineDefinition::isVerifyingWrite() const
+{
+    return d->verifyingWrite;
+}
+
+void StateMachineDefinition::cancelAutoflash()
+{
+    if (!d->autoflash)
+        return;
+    // Cleared first: the completion row of StateConnected must not write.
+    d->autoflash = false;
+    finishAutoflash(false);
 }
 
 void StateMachineDefinition::setBusy(bool busy)
@@ -188,7 +208,17 @@ void StateMachineDefinition::enterWriteDeviceConfiguration()
 {
     setBusy(true);
     emit startTimeoutWatch(AnswerTimeoutMs);
-    emit writeData(BootProtocol::buildWriteProtobufCommand(d->device->serializeToByteArray()));
+    d->sentConfiguration = d->device->serializeToByteArray();
+    emit writeData(BootProtocol::buildWriteProtobufCommand(d->sentConfiguration));
+}
+
+void StateMachineDefinition::enterVerifyDeviceConfiguration()
+{
+    // An acknowledgement only says the gateway took the frame; what it now
+    // holds is what it reads back.
+    d->verifyingWrite = true;
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit writeData(BootProtocol::buildReadProtobufCommand());
 }
 
 void StateMachineDefinition::setAutoflash()
@@ -223,9 +253,10 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     const QByteArray configuration = event.data.mid(1);
     emit configurationReceived(configuration);
     auto* tracker = SaveStatusTracker::instance();
-    if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
+    if (d->autoflash || (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested)) {
         // A file or a new configuration is being edited and nobody asked for
-        // the read: only the device information is refreshed.
+        // the read, or an autoflash is about to write its file: only the
+        // device information is refreshed.
         d->device->parseDeviceInfoFromConfigurationData(configuration);
         return;
     }
@@ -257,9 +288,34 @@ void StateMachineDefinition::signalDeviceError()
     emit deviceError();
 }
 
-void StateMachineDefinition::signalWriteSuccess()
+// The read-back is what the gateway holds now: it is announced (and kept as
+// the gateway's newest backup) whatever the verdict.
+void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 {
+    emit configurationReceived(event.data.mid(1));
+    d->verifyingWrite = false;
+    if (d->autoflash) {
+        abortWithSuccess();
+        return;
+    }
     emit writeToDeviceSuccessful();
+}
+
+void StateMachineDefinition::signalWriteMismatch(const EventNewData& event)
+{
+    const QByteArray readBack = event.data.mid(1);
+    emit configurationReceived(readBack);
+    d->verifyingWrite = false;
+    emit writeVerificationFailed(ConfigurationDifferences::between(readBack, d->sentConfiguration));
+    // The session stays open for another attempt in the window; an autoflash
+    // ends here.
+    cancelAutoflash();
+}
+
+void StateMachineDefinition::signalReadBackRefused()
+{
+    d->verifyingWrite = false;
+    emit readBackRefused();
 }
 
 void StateMachineDefinition::abortWithSuccess()
@@ -333,6 +389,11 @@ bool StateMachineDefinition::isNewDeviceProductIdMatch(const EventSetDevice& eve
 {
     return event.device
         && (d->productId.isEmpty() || event.device->productIds().contains(d->productId));
+}
+
+bool StateMachineDefinition::isReadBackMatching(const EventNewData& event) const
+{
+    return ConfigurationDifferences::between(event.data.mid(1), d->sentConfiguration).isEmpty();
 }
 
 } // namespace QKel::Sm
