@@ -179,7 +179,7 @@ void TestAutoflash::autoflash_data()
         << 2;
     QTest::newRow("gateway keeps one old setting")
         << "valid" << QStringList{"--keep-old", SsidPath} << QStringList() << false << true << differs << 15
-        << "\"\"" << 2;
+        << "\"TARN210 SNnn\"" << 2;
     QTest::newRow("read-back unanswered")
         << "valid" << QStringList{"--silent-after-write"} << QStringList() << false << true
         << "The write could not be verified: The device did not answer the read-back in time." << 25 << written << 1;

@@ -299,7 +299,8 @@ void TestSessionEndToEnd::writeIsReadBack()
     QFETCH(QStringList, options);
     QFETCH(QString, outcome);
     QFETCH(QStringList, differingPaths);
-    QVERIFY(startSimulator(options, mServed));
+    // The gateway holds a CAN bit rate of its own, which a kept old value shows.
+    QVERIFY(startSimulator(options, gatewayConfiguration(ServedSerialNumber, 125000)));
     connectSession();
     QVERIFY(!QTest::currentTestFailed());
     const QString path = mDir->filePath(QStringLiteral("edited.frc"));
@@ -320,9 +321,12 @@ void TestSessionEndToEnd::writeIsReadBack()
             differing << leaf.toMap().value("path").toString();
     }
     QCOMPARE(differing, differingPaths);
-    // Only an unanswered read-back ends the session; the edited configuration stays in every case.
-    QCOMPARE(mFacade->connected(), outcome != QLatin1String("writeUnverified"));
-    QCOMPARE(device()->serializeToByteArray(), edited);
+    // Only an unanswered read-back ends the session (which forgets the device
+    // information); the edited settings stay in every case.
+    const bool open = outcome != QLatin1String("writeUnverified");
+    QCOMPARE(mFacade->connected(), open);
+    if (open)
+        QCOMPARE(device()->serializeToByteArray(), edited);
     QCOMPARE(canBitRate(*device()), EditedCanBitRate);
     QVERIFY(mSimulator->waitForLog("received L (read configuration)", SessionMs));
     const QByteArray log = mSimulator->stop();

@@ -372,7 +372,7 @@ void TestStateMachineDefinition::repeatedIdStringIgnored_data()
                            << writeData(BootProtocol::buildReadProtobufCommand());
     QTest::newRow("write, zero-padded") << Stage::WriteConfiguration << padded << QByteArray("S")
                                         << writeData(BootProtocol::buildReadProtobufCommand());
-    QTest::newRow("read-back") << Stage::VerifyConfiguration << IdString << QByteArray('L' + EditedConfiguration)
+    QTest::newRow("read-back") << Stage::VerifyConfiguration << IdString << QByteArray('L' + DeviceConfiguration)
                                << "writeToDeviceSuccessful()";
 }
 

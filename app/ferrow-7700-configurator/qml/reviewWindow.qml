@@ -40,15 +40,6 @@ ThemedApplicationWindow {
 
     ListModel { id: changes }
 
-    Shortcut {
-        sequence: "Esc"
-        onActivated: window.dismiss()
-    }
-    // Return acts on Cancel when the user moved there.
-    Shortcut {
-        sequences: ["Return", "Enter"]
-        onActivated: cancelButton.activeFocus ? window.dismiss() : window.write()
-    }
     // A review of a session that ended has nothing left to write to.
     Connections {
         target: stateMachine
@@ -65,6 +56,13 @@ ThemedApplicationWindow {
         Accessible.role: Accessible.Dialog
         Accessible.name: window.title
         Accessible.description: summary.text
+
+        // The keys reach here from the focused button, which takes only Space:
+        // Esc cancels, Return acts on Cancel when the user moved there and
+        // writes otherwise.
+        Keys.onEscapePressed: window.dismiss()
+        Keys.onReturnPressed: cancelButton.activeFocus ? window.dismiss() : window.write()
+        Keys.onEnterPressed: cancelButton.activeFocus ? window.dismiss() : window.write()
 
         ThemedText {
             id: summary
