@@ -60,8 +60,10 @@ Item {
         return tabs.getTab(number)
     }
 
-    function editSsid(ssid) {
-        stateMachine.currentDevice.wlanInterface.object.object.ssid = ssid
+    // The SSID the gateway holds, while a picture shows an edited one.
+    property string heldSsid
+    function wlan() {
+        return stateMachine.currentDevice.wlanInterface.object.object
     }
 
     readonly property var shots: [
@@ -77,9 +79,9 @@ Item {
         { tag: "connectionSettings", ready: idle, window: "connectionSettings.qml" },
         { tag: "about", ready: idle, window: "aboutWindow.qml" },
         { tag: "reviewWrite", prepare: connect, ready: configurationRead, window: "reviewWindow.qml",
-          edit: function() { editSsid("Commissioning line 4") } },
+          edit: function() { heldSsid = wlan().ssid; wlan().ssid = "Commissioning line 4" } },
         { tag: "reviewWrite-nothing-differs", prepare: connect, ready: configurationRead, window: "reviewWindow.qml",
-          edit: function() { stateMachine.doReadDeviceConfiguration(); tryVerify(configurationRead, 20000) } },
+          edit: function() { wlan().ssid = heldSsid } },
         { tag: "newConfig", prepare: disconnect, ready: disconnected, window: "newConfig.qml",
           show: function(window) { window.selectedIndex = 0 } },
         { tag: "main-new-configuration", prepare: newConfiguration, ready: newConfigurationShown }

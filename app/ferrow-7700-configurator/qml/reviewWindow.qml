@@ -68,6 +68,10 @@ ThemedApplicationWindow {
             id: summary
             objectName: "reviewSummary"
             Layout.fillWidth: true
+            // Alone in the window when there is no list under it.
+            Layout.fillHeight: changes.count === 0
+            horizontalAlignment: changes.count === 0 ? Text.AlignHCenter : Text.AlignLeft
+            verticalAlignment: Text.AlignVCenter
             wrapMode: Text.WordWrap
             text: !window.deviceKnown ? qsTr("What the device holds is not known, so the changes cannot be listed.")
                 : changes.count === 0 ? qsTr("The configuration to be written does not differ from what the device holds.")
@@ -84,10 +88,6 @@ ThemedApplicationWindow {
             model: changes
             deviceTitle: qsTr("On the device")
             editorTitle: qsTr("To be written")
-        }
-        Item {
-            Layout.fillHeight: true
-            visible: changes.count === 0
         }
 
         RowLayout {
