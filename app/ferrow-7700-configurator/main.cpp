@@ -1,4 +1,5 @@
 #include "qmlSetup.h"
+#include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
 
@@ -19,12 +20,15 @@ namespace {
 const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
+const char* const PortOption = "--port";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
 {
     QString configurationPath;
     bool autoflash = false;
+    // The port of this autoflash run; empty: the one the settings store names.
+    QString port;
 };
 
 bool configurationFileExists(const QString& path)
@@ -59,6 +63,21 @@ void printUsage(const QStringList& arguments)
     std::fflush(stdout);
 }
 
+// The options of an autoflash run, after "--autoflash". Arguments this version
+// does not know are ignored, as they always were; an option without its value
+// is refused.
+bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
+{
+    for (int i = 0; i < rest.size(); ++i) {
+        if (rest.at(i) != QLatin1String(PortOption))
+            continue;
+        if (i + 1 >= rest.size() || rest.at(i + 1).isEmpty())
+            return false;
+        options.port = rest.at(++i);
+    }
+    return true;
+}
+
 // Returns the exit status when the command line ends the program at once; the
 // path is tested for existence before any later argument is looked at.
 std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions& options)
@@ -80,6 +99,10 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
             return -1;
         }
         options.autoflash = true;
+        if (!parseAutoflashOptions(arguments.mid(4), options)) {
+            printUsage(arguments);
+            return -1;
+        }
     }
     return std::nullopt;
 }
@@ -177,6 +200,8 @@ int main(int argc, char* argv[])
     }
     if (options.autoflash)
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
+    if (!options.port.isEmpty())
+        QKel::Comms::SerialProvider::fixPortForThisRun(options.port);
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     if (!options.autoflash)

@@ -75,6 +75,7 @@ private slots:
     void autoflash();
     void failureAdvice_data();
     void failureAdvice();
+    void portOfItsOwnLeavesSettings();
 
 private:
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
@@ -325,6 +326,35 @@ void TestAutoflash::failureAdvice()
     QVERIFY2(reasonLine != lines.cend(), result.standardError.constData());
     QVERIFY2(reasonLine->contains(advice.toUtf8()),
              reasonLine->constData());
+}
+
+// A flashing station names the port of each run: that port is used although
+// the store names another, and the store is left byte for byte as it was.
+void TestAutoflash::portOfItsOwnLeavesSettings()
+{
+    QTemporaryDir home;
+    const QString settingsFile = home.filePath("config/Morvane Power Solutions/Tarn Wireless Configurator.conf");
+    QVERIFY(QDir().mkpath(QFileInfo(settingsFile).path()));
+    const QByteArray settings = "[comms]\nprovider=Serial\nserial\\port=/dev/ttyUSB7\n";
+    QVERIFY(writeFile(settingsFile, settings));
+    const QString path = mDir.filePath(QStringLiteral("valid.frc"));
+    QVERIFY(writeFile(path, mValid));
+    QFile::remove(mDir.filePath(QStringLiteral("stored.frc")));
+    SimulatorProcess simulator(mDir.filePath(QStringLiteral("stored.frc")));
+    QString error;
+    QVERIFY2(simulator.start({}, &error), qPrintable(error));
+    QProcessEnvironment environment = headlessEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+
+    const ChildResult result = runChild(mProgram, {"--config", path, "--autoflash", "--port", simulator.portPath()},
+                                        environment, 30000);
+
+    simulator.stop();
+    QVERIFY2(result.exitedNormally && result.exitStatus == 0, result.standardError.constData());
+    QCOMPARE(ssidStored(), FlashedSsid);
+    QCOMPARE(readFile(settingsFile), settings);
+    QCOMPARE(QDir(QFileInfo(settingsFile).path()).entryList(QDir::Files), QStringList{QFileInfo(settingsFile).fileName()});
 }
 
 QTEST_GUILESS_MAIN(TestAutoflash)

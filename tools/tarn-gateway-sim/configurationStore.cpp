@@ -51,11 +51,11 @@ QByteArray ConfigurationStore::withOldLeaf(const QByteArray& configuration) cons
 }
 
 bool ConfigurationStore::load(const QString& servedFile, const QString& storeFile, const QByteArray& productIdBytes,
-                              QString* errorText)
+                              quint32 serialNumber, QString* errorText)
 {
     mStoreFile = storeFile;
     if (servedFile.isEmpty()) {
-        mConfiguration = GatewayConfiguration::build(productIdBytes, errorText);
+        mConfiguration = GatewayConfiguration::build(productIdBytes, errorText, serialNumber);
         return !mConfiguration.isEmpty();
     }
     QFile file(servedFile);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gatewayConfiguration.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QScopedPointer>
@@ -16,6 +18,7 @@ struct SimulatorOptions
 {
     QByteArray identification = QByteArrayLiteral("TARN210 gateway simulator");
     QByteArray productId = QByteArray::fromHex("012001017701");
+    quint32 serialNumber = GatewayConfiguration::DefaultSerialNumber;
     bool silent = false;               // never answers
     bool errorOnRead = false;          // "E" in place of the configuration
     bool errorOnWrite = false;         // "E" in place of the write acknowledgement

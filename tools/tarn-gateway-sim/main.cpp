@@ -72,6 +72,15 @@ Parsed options(const QCommandLineParser& parser)
     }
     if (o.identification.isEmpty())
         parsed.error = QStringLiteral("--id needs a non-empty text");
+    if (parser.isSet("serial")) {
+        bool ok = false;
+        o.serialNumber = parser.value("serial").toUInt(&ok);
+        if (!ok || o.serialNumber == 0)
+            parsed.error = QStringLiteral("--serial needs a whole number from 1 to 4294967295, not \"%1\"")
+                               .arg(parser.value("serial"));
+        else if (parser.isSet("config"))
+            parsed.error = QStringLiteral("--serial is for the built-in configuration; a --config file carries its own");
+    }
     o.silent = parser.isSet("silent");
     o.errorOnRead = parser.isSet("error-on-read");
     o.errorOnWrite = parser.isSet("error-on-write");
@@ -98,6 +107,7 @@ void addOptions(QCommandLineParser& parser)
         {"store", "Store written configurations to <file>.", "file"},
         {"id", "Identification string (default \"TARN210 gateway simulator\").", "text"},
         {"product-id", "Product ID bytes in hexadecimal (default 012001017701).", "hex"},
+        {"serial", "Serial number in the device information (default 210042).", "number"},
         {"silent", "Never answer."},
         {"error-on-read", "Answer \"E\" to a configuration read."},
         {"error-on-write", "Answer \"E\" to a configuration write."},
@@ -131,7 +141,8 @@ int main(int argc, char* argv[])
 
     QString error;
     ConfigurationStore store;
-    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId, &error)
+    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId,
+                    parsed.options.serialNumber, &error)
         || !store.keepOldOnWrite(parsed.options.keepOld, &error))
         return fail(error);
     GatewaySimulator simulator(parsed.options, &store);

@@ -41,6 +41,12 @@ public:
     bool settingsValid() const;
     static QString errorText(quint16 errorCode);
 
+    // Uses `portName` for this run only: it is the one port offered and chosen,
+    // present or not, and the settings store is neither read for the port nor
+    // written. Called from the command line, before any provider exists.
+    static void fixPortForThisRun(const QString& portName);
+    static bool isPortFixed();
+
 public slots:
     void close() override;
     void open() override;
