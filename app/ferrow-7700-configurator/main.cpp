@@ -21,6 +21,7 @@ const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
 const char* const PortOption = "--port";
+const char* const SetOption = "--set";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
@@ -29,6 +30,8 @@ struct StartupOptions
     bool autoflash = false;
     // The port of this autoflash run; empty: the one the settings store names.
     QString port;
+    // Leaves of the file to change before it is written: "PATH=VALUE".
+    QStringList assignments;
 };
 
 bool configurationFileExists(const QString& path)
@@ -69,11 +72,16 @@ void printUsage(const QStringList& arguments)
 bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
 {
     for (int i = 0; i < rest.size(); ++i) {
-        if (rest.at(i) != QLatin1String(PortOption))
+        const bool port = rest.at(i) == QLatin1String(PortOption);
+        if (!port && rest.at(i) != QLatin1String(SetOption))
             continue;
         if (i + 1 >= rest.size() || rest.at(i + 1).isEmpty())
             return false;
-        options.port = rest.at(++i);
+        const QString value = rest.at(++i);
+        if (port)
+            options.port = value;
+        else
+            options.assignments << value;
     }
     return true;
 }
@@ -177,6 +185,9 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                          reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
                                                     .arg(folder, errorText));
                      });
+    QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
+        reportAutoflashProblem(QStringLiteral("--set refused, nothing was sent: %1").arg(error));
+    });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
                          reportAutoflashProblem(withAdvice(
@@ -198,8 +209,10 @@ int main(int argc, char* argv[])
         QKel::Sm::StateMachine::instance()->setStartupOptions(
             QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
     }
-    if (options.autoflash)
+    if (options.autoflash) {
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
+        QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
+    }
     if (!options.port.isEmpty())
         QKel::Comms::SerialProvider::fixPortForThisRun(options.port);
 

@@ -169,6 +169,15 @@ void TestAutoflash::autoflash_data()
         << "valid" << QStringList{"--rate", "11520"} << QStringList() << true << true << QString() << 15 << written << 2;
     QTest::newRow("answers split into chunks")
         << "valid" << QStringList{"--chunk", "3"} << QStringList() << true << true << QString() << 10 << written << 2;
+    QTest::newRow("a leaf set on the command line")
+        << "valid" << QStringList() << QStringList{"--set", SsidPath + "=Line 9"} << true << true << QString() << 10
+        << "\"Line 9\"" << 2;
+    QTest::newRow("--set with an unknown path")
+        << "valid" << QStringList() << QStringList{"--set", "interface/network/wlan.data.data.sid=x"} << false << false
+        << "--set refused, nothing was sent: interface/network/wlan.data.data.sid: Kel.Pb.Wlan.Config has no field" << 10 << QString() << 0;
+    QTest::newRow("--set with a value out of range")
+        << "valid" << QStringList() << QStringList{"--set", "interface/network/can.data.data.baudrateBps=-5"} << false
+        << false << "--set refused, nothing was sent: " << 10 << QString() << 0;
     QTest::newRow("write refused")
         << "valid" << QStringList{"--error-on-write"} << QStringList() << false << true
         << "The device refused the command" << 15 << QString() << 1;

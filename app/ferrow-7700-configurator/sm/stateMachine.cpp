@@ -11,6 +11,7 @@
 #include <commsHandler.h>
 #include <portAdvice.h>
 #include <deviceFactory.h>
+#include <leafAssignments.h>
 
 #include <QDebug>
 #include <QDir>
@@ -35,6 +36,7 @@ public:
     QSharedPointer<StateMachineBackend> machine;
     QString startupConfigurationFile;
     bool startupAutoflash = false;
+    QStringList startupAssignments;
     QSharedPointer<QTimer> timeoutTimer;
     // This connection's device folder, its last backup and whether a failed
     // backup was announced; cleared when the connection ends.
@@ -155,6 +157,25 @@ void StateMachine::setStartupOptions(const QString& configurationFile, const boo
 {
     d->startupConfigurationFile = configurationFile;
     d->startupAutoflash = autoflash;
+}
+
+void StateMachine::setStartupAssignments(const QStringList& assignments)
+{
+    d->startupAssignments = assignments;
+}
+
+bool StateMachine::applyStartupAssignments()
+{
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed =
+        QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), d->startupAssignments, &errorText);
+    if (changed.isEmpty()) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
 }
 
 void StateMachine::run()
@@ -491,7 +512,7 @@ void StateMachine::onLoadStartupOptions(QString configurationFile, bool autoflas
         return;
     }
     // Never flash some other configuration than the one asked for.
-    if (!loaded) {
+    if (!loaded || !applyStartupAssignments()) {
         StateMachineDefinition::finishAutoflash(false);
         return;
     }

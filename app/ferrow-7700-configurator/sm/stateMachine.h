@@ -63,6 +63,9 @@ public:
     bool startAndWait(int timeoutMs = 30000);
 
     void setStartupOptions(const QString& configurationFile, const bool& autoflash);
+    // Leaves ("PATH=VALUE") an autoflash changes in the start-up file before
+    // anything is sent; a refused one ends the run.
+    void setStartupAssignments(const QStringList& assignments);
 
     Q_INVOKABLE void doConnect();
     Q_INVOKABLE void doDisconnect();
@@ -129,6 +132,9 @@ signals:
     // A configuration the gateway reported could not be kept in `folder`;
     // announced once per connection, the session goes on.
     void backupFailed(QString folder, QString errorText);
+    // The start-up assignments could not be made (`errorText` names the first
+    // refused); the autoflash ends before anything is sent.
+    void startupAssignmentsRefused(QString errorText);
 
 protected:
     void run() override;
@@ -148,6 +154,7 @@ private:
     bool emitLoadErrorSignal(int loadError);
     void setFailureAdvice(const QString& advice);
     bool loadConfiguration(const QString& configurationUrl);
+    bool applyStartupAssignments();
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
                       QKel::Global::Types::eConfigurationType type);
