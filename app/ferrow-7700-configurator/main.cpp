@@ -1,3 +1,4 @@
+#include "deviceValues.h"
 #include "qmlSetup.h"
 #include "serialProvider.h"
 #include "stateMachine.h"
@@ -22,6 +23,7 @@ const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
 const char* const PortOption = "--port";
 const char* const SetOption = "--set";
+const char* const ValuesOption = "--values";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
@@ -32,6 +34,8 @@ struct StartupOptions
     QString port;
     // Leaves of the file to change before it is written: "PATH=VALUE".
     QStringList assignments;
+    // The table of values by serial number; empty: none.
+    QString valuesPath;
 };
 
 bool configurationFileExists(const QString& path)
@@ -72,14 +76,17 @@ void printUsage(const QStringList& arguments)
 bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
 {
     for (int i = 0; i < rest.size(); ++i) {
-        const bool port = rest.at(i) == QLatin1String(PortOption);
-        if (!port && rest.at(i) != QLatin1String(SetOption))
+        const QString& option = rest.at(i);
+        if (option != QLatin1String(PortOption) && option != QLatin1String(SetOption)
+            && option != QLatin1String(ValuesOption))
             continue;
         if (i + 1 >= rest.size() || rest.at(i + 1).isEmpty())
             return false;
         const QString value = rest.at(++i);
-        if (port)
+        if (option == QLatin1String(PortOption))
             options.port = value;
+        else if (option == QLatin1String(ValuesOption))
+            options.valuesPath = value;
         else
             options.assignments << value;
     }
@@ -185,8 +192,13 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                          reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
                                                     .arg(folder, errorText));
                      });
+    QObject::connect(stateMachine, &StateMachine::noValuesForDevice, stateMachine, [](quint32 serialNumber) {
+        reportAutoflashProblem(
+            QStringLiteral("The values table has no row for the gateway with serial number %1; nothing was written")
+                .arg(serialNumber));
+    });
     QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
-        reportAutoflashProblem(QStringLiteral("--set refused, nothing was sent: %1").arg(error));
+        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error));
     });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
@@ -212,6 +224,16 @@ int main(int argc, char* argv[])
     if (options.autoflash) {
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
         QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
+        if (!options.valuesPath.isEmpty()) {
+            QKel::Sm::DeviceValues values;
+            QString errorText;
+            if (!values.load(options.valuesPath, &errorText)) {
+                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText));
+                reportAutoflashProblem(QStringLiteral("ERROR"));
+                return -1;
+            }
+            QKel::Sm::StateMachine::instance()->setStartupValues(values);
+        }
     }
     if (!options.port.isEmpty())
         QKel::Comms::SerialProvider::fixPortForThisRun(options.port);

@@ -19,6 +19,7 @@ const QString ProductId = QStringLiteral("012001017701");
 // The setting in which the flashed file differs from what the gateway holds first.
 const QString SsidPath = QStringLiteral("interface/network/wlan.data.data.ssid");
 const QString FlashedSsid = QStringLiteral("\"Line 4\"");
+const QString SerialPath = QStringLiteral("product/morvane_tarn210.deviceInfo.serialNumber");
 
 QByteArray readFile(const QString& path)
 {
@@ -103,9 +104,18 @@ void TestAutoflash::initTestCase()
     const ChildResult made = runChild(mFrctool, {QStringLiteral("new"), ProductId, servedPath},
                                       headlessEnvironment(), 20000);
     QVERIFY2(made.exitedNormally && made.exitStatus == 0, made.standardError.constData());
+    // The gateway reports a serial number of its own, which a table of values names.
+    const ChildResult serial = runChild(mFrctool, {"set", servedPath, servedPath, SerialPath + "=4711"},
+                                        headlessEnvironment(), 20000);
+    QVERIFY2(serial.exitedNormally && serial.exitStatus == 0, serial.standardError.constData());
     const ChildResult set = runChild(mFrctool, {QStringLiteral("set"), servedPath, validPath, SsidPath + '=' + FlashedSsid},
                                      headlessEnvironment(), 20000);
     QVERIFY2(set.exitedNormally && set.exitStatus == 0, set.standardError.constData());
+    // As a spreadsheet exports it: a byte order mark, CRLF, quotes, commas and UTF-8.
+    QVERIFY(writeFile(mDir.filePath("values.csv"),
+                      "\xef\xbb\xbfserial," + SsidPath.toUtf8() + "\r\n4712,Line 5\r\n4711,\"Halle 3, Linie \"\"Nord\"\" \xe2\x80\x93 "
+                      "\xc3\x9c\"\r\n"));
+    QVERIFY(writeFile(mDir.filePath("othervalues.csv"), "serial," + SsidPath.toUtf8() + "\n4712,Line 5\n"));
     mServed = readFile(servedPath);
     mValid = readFile(validPath);
     QVERIFY(!mValid.isEmpty() && mValid != mServed);
@@ -174,10 +184,17 @@ void TestAutoflash::autoflash_data()
         << "\"Line 9\"" << 2;
     QTest::newRow("--set with an unknown path")
         << "valid" << QStringList() << QStringList{"--set", "interface/network/wlan.data.data.sid=x"} << false << false
-        << "--set refused, nothing was sent: interface/network/wlan.data.data.sid: Kel.Pb.Wlan.Config has no field" << 10 << QString() << 0;
+        << "A leaf to set was refused, nothing was sent: interface/network/wlan.data.data.sid: Kel.Pb.Wlan.Config has no field" << 10 << QString() << 0;
     QTest::newRow("--set with a value out of range")
         << "valid" << QStringList() << QStringList{"--set", "interface/network/can.data.data.baudrateBps=-5"} << false
-        << false << "--set refused, nothing was sent: " << 10 << QString() << 0;
+        << false << "A leaf to set was refused, nothing was sent: " << 10 << QString() << 0;
+    QTest::newRow("values of its own serial number")
+        << "valid" << QStringList() << QStringList{"--values", "DIR/values.csv"} << true << true << QString() << 10
+        << "\"Halle 3, Linie \\\"Nord\\\" \u2013 \u00dc\"" << 2;
+    QTest::newRow("no values for its serial number")
+        << "valid" << QStringList() << QStringList{"--values", "DIR/othervalues.csv"} << false << true
+        << "The values table has no row for the gateway with serial number 4711; nothing was written" << 10
+        << QString() << 1;
     QTest::newRow("write refused")
         << "valid" << QStringList{"--error-on-write"} << QStringList() << false << true
         << "The device refused the command" << 15 << QString() << 1;
@@ -227,6 +244,7 @@ void TestAutoflash::autoflash()
     QVERIFY(writeFile(path, bytes));
     QFile::remove(mDir.filePath(QStringLiteral("stored.frc")));
 
+    extraArguments.replaceInStrings(QStringLiteral("DIR/"), mDir.path() + QLatin1Char('/'));
     QByteArray simulatorLog;
     QList<QByteArray> kept;
     const ChildResult result = runAutoflash(path, simulatorOptions, extraArguments, &simulatorLog, &kept);

@@ -4,6 +4,7 @@
 #include "saveStatusTracker.h"
 #include "safeFileWriter.h"
 #include "deviceBackup.h"
+#include "deviceValues.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"
@@ -19,6 +20,8 @@
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
+
+#include <optional>
 
 namespace QKel::Sm {
 
@@ -37,6 +40,7 @@ public:
     QString startupConfigurationFile;
     bool startupAutoflash = false;
     QStringList startupAssignments;
+    std::optional<DeviceValues> startupValues;
     QSharedPointer<QTimer> timeoutTimer;
     // This connection's device folder, its last backup and whether a failed
     // backup was announced; cleared when the connection ends.
@@ -164,12 +168,49 @@ void StateMachine::setStartupAssignments(const QStringList& assignments)
     d->startupAssignments = assignments;
 }
 
+void StateMachine::setStartupValues(const DeviceValues& values)
+{
+    d->startupValues = values;
+}
+
+// The --set assignments, then a trial of every row of the values, so that a
+// bad path or value is refused before the gateway is contacted.
 bool StateMachine::applyStartupAssignments()
 {
     const auto device = d->definition()->device();
     QString errorText;
     const QByteArray changed =
         QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), d->startupAssignments, &errorText);
+    bool refused = changed.isEmpty();
+    const QList<quint32> serials = d->startupValues ? d->startupValues->serialNumbers() : QList<quint32>();
+    for (auto serial = serials.cbegin(); !refused && serial != serials.cend(); ++serial) {
+        QStringList row;
+        d->startupValues->assignmentsFor(*serial, &row);
+        refused = QKel::Frc::LeafAssignments::applied(changed, row, &errorText).isEmpty();
+        if (refused)
+            errorText = QStringLiteral("the values of serial number %1: %2").arg(*serial).arg(errorText);
+    }
+    if (refused) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
+}
+
+// The row of the gateway that reported `configuration`, made in the
+// configuration about to be written; false (and the run ends) without one.
+bool StateMachine::applyDeviceValues(const QByteArray& configuration)
+{
+    const quint32 serial = DeviceBackup::serialNumber(configuration);
+    QStringList row;
+    if (!d->startupValues->assignmentsFor(serial, &row)) {
+        emit noValuesForDevice(serial);
+        return false;
+    }
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed = QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), row, &errorText);
     if (changed.isEmpty()) {
         emit startupAssignmentsRefused(errorText);
         return false;
@@ -382,6 +423,10 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
         return;
     }
     d->sessionBackupKept = true;
+    // The gateway has said who it is: its own values go into what is written.
+    if (d->startupValues && d->startupAutoflash && !definition->isVerifyingWrite()
+        && !applyDeviceValues(configuration))
+        definition->cancelAutoflash();
 }
 
 void StateMachine::onDefinitionConnectedChanged(bool connected)

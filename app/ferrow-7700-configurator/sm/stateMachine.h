@@ -14,6 +14,7 @@
 
 namespace QKel::Sm {
 
+class DeviceValues;
 class StateMachinePrivate;
 
 // The facade through which the program drives the session with the device. Its
@@ -66,6 +67,9 @@ public:
     // Leaves ("PATH=VALUE") an autoflash changes in the start-up file before
     // anything is sent; a refused one ends the run.
     void setStartupAssignments(const QStringList& assignments);
+    // Values of their own for the gateways an autoflash may meet, by serial
+    // number; a gateway without a row is not written.
+    void setStartupValues(const DeviceValues& values);
 
     Q_INVOKABLE void doConnect();
     Q_INVOKABLE void doDisconnect();
@@ -135,6 +139,9 @@ signals:
     // The start-up assignments could not be made (`errorText` names the first
     // refused); the autoflash ends before anything is sent.
     void startupAssignmentsRefused(QString errorText);
+    // The gateway reports a serial number the start-up values have no row
+    // for; the autoflash ends before anything is written.
+    void noValuesForDevice(quint32 serialNumber);
 
 protected:
     void run() override;
@@ -155,6 +162,7 @@ private:
     void setFailureAdvice(const QString& advice);
     bool loadConfiguration(const QString& configurationUrl);
     bool applyStartupAssignments();
+    bool applyDeviceValues(const QByteArray& configuration);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
                       QKel::Global::Types::eConfigurationType type);
