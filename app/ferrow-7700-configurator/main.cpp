@@ -1,5 +1,7 @@
+#include "autoflashJsonLines.h"
 #include "deviceValues.h"
 #include "qmlSetup.h"
+#include "commsHandler.h"
 #include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
@@ -24,6 +26,7 @@ const char* const HelpOption = "--help";
 const char* const PortOption = "--port";
 const char* const SetOption = "--set";
 const char* const ValuesOption = "--values";
+const char* const JsonOption = "--json";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
@@ -36,6 +39,8 @@ struct StartupOptions
     QStringList assignments;
     // The table of values by serial number; empty: none.
     QString valuesPath;
+    // The stages as JSON lines on standard output.
+    bool json = false;
 };
 
 bool configurationFileExists(const QString& path)
@@ -77,6 +82,7 @@ bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
 {
     for (int i = 0; i < rest.size(); ++i) {
         const QString& option = rest.at(i);
+        options.json = options.json || option == QLatin1String(JsonOption);
         if (option != QLatin1String(PortOption) && option != QLatin1String(SetOption)
             && option != QLatin1String(ValuesOption))
             continue;
@@ -131,8 +137,12 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
+// The failure named last, for the closing JSON line.
+QString lastAutoflashProblem;
+
 void reportAutoflashProblem(const QString& reason)
 {
+    lastAutoflashProblem = reason;
     std::fputs(reason.toUtf8().append('\n').constData(), stderr);
     std::fflush(stderr);
 }
@@ -176,13 +186,19 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
     // One line per leaf the gateway does not hold as sent.
     QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,
                      [](const QVariantList& differences) {
+                         QString first;
                          for (const QVariant& row : differences) {
                              const QVariantMap leaf = row.toMap();
                              reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
                                                         .arg(leaf.value(QStringLiteral("path")).toString(),
                                                              leaf.value(QStringLiteral("editorValue")).toString(),
                                                              leaf.value(QStringLiteral("deviceValue")).toString()));
+                             first = first.isEmpty() ? leaf.value(QStringLiteral("path")).toString() : first;
                          }
+                         lastAutoflashProblem =
+                             QStringLiteral("The gateway does not hold what was written: %1 setting(s) differ, the first %2")
+                                 .arg(differences.size())
+                                 .arg(first);
                      });
     QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
         reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine));
@@ -207,6 +223,30 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                      });
 }
 
+// The stages of the run as the session reports them.
+void reportStages(QKel::Sm::StateMachine* stateMachine, AutoflashJsonLines* lines)
+{
+    using QKel::Sm::StateMachine;
+    QObject::connect(stateMachine, &StateMachine::connectSuccessful, stateMachine, [lines] {
+        lines->setPort(QKel::Comms::CommsHandler::instance()->portName());
+        lines->stage(QStringLiteral("connected"));
+    });
+    QObject::connect(stateMachine, &StateMachine::deviceIdentified, stateMachine,
+                     [lines](quint32 serialNumber, const QString& productId, const QString& identification) {
+                         lines->stage(QStringLiteral("identified"),
+                                      {{QStringLiteral("serialNumber"), qint64(serialNumber)},
+                                       {QStringLiteral("productId"), productId},
+                                       {QStringLiteral("identification"), identification}});
+                     });
+    QObject::connect(stateMachine, &StateMachine::backupWritten, stateMachine, [lines](const QString& path) {
+        lines->stage(QStringLiteral("backup"), {{QStringLiteral("path"), path}});
+    });
+    QObject::connect(stateMachine, &StateMachine::writeAcknowledged, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("written")); });
+    QObject::connect(stateMachine, &StateMachine::writeToDeviceSuccessful, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("verified")); });
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -221,6 +261,11 @@ int main(int argc, char* argv[])
         QKel::Sm::StateMachine::instance()->setStartupOptions(
             QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
     }
+    std::unique_ptr<AutoflashJsonLines> jsonLines;
+    if (options.json) {
+        jsonLines = std::make_unique<AutoflashJsonLines>(options.port);
+        reportStages(QKel::Sm::StateMachine::instance(), jsonLines.get());
+    }
     if (options.autoflash) {
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
         QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
@@ -229,7 +274,9 @@ int main(int argc, char* argv[])
             QString errorText;
             if (!values.load(options.valuesPath, &errorText)) {
                 reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText));
-                reportAutoflashProblem(QStringLiteral("ERROR"));
+                if (jsonLines)
+                    jsonLines->done(255, lastAutoflashProblem, QString());
+                std::fputs("ERROR\n", stderr);
                 return -1;
             }
             QKel::Sm::StateMachine::instance()->setStartupValues(values);
@@ -245,6 +292,8 @@ int main(int argc, char* argv[])
 
     QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
     const int status = QCoreApplication::exec();
+    if (jsonLines)
+        jsonLines->done(status & 0xff, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
     engine.reset();
     return status;
 }

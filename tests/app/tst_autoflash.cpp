@@ -2,6 +2,8 @@
 #include "support/simulatorProcess.h"
 
 #include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -82,6 +84,7 @@ private:
     ChildResult runAutoflash(const QString& configurationFile, const QStringList& simulatorOptions,
                              const QStringList& extraArguments, QByteArray* simulatorLog, QList<QByteArray>* backups);
     QString ssidStored();
+    void checkJsonLines(const ChildResult& result, bool succeeds);
 
     QString mProgram;
     QString mFrctool;
@@ -173,6 +176,11 @@ void TestAutoflash::autoflash_data()
     const QString differs = QStringLiteral("Differs after writing: %1: sent %2, read back ").arg(SsidPath, FlashedSsid);
     QTest::newRow("writes the file") << "valid" << QStringList() << QStringList() << true << true << QString() << 10
                                      << written << 2;
+    QTest::newRow("stages as JSON lines")
+        << "valid" << QStringList() << QStringList{"--json"} << true << true << QString() << 10 << written << 2;
+    QTest::newRow("stages as JSON lines, gateway keeps its old configuration")
+        << "valid" << QStringList{"--keep-old", "all"} << QStringList{"--json"} << false << true << differs << 15
+        << QString() << 2;
     QTest::newRow("further arguments are ignored")
         << "valid" << QStringList() << QStringList{"--help", "x"} << true << true << QString() << 10 << written << 2;
     QTest::newRow("paced like a real line")
@@ -266,6 +274,29 @@ void TestAutoflash::autoflash()
         QCOMPARE(kept.first(), mServed);
     if (succeeds)
         QVERIFY(simulatorLog.indexOf("received L") < simulatorLog.indexOf("received S"));
+    if (extraArguments.contains(QStringLiteral("--json")))
+        checkJsonLines(result, succeeds);
+}
+
+// One object per stage, each with the port and the seconds so far; the last
+// tells the outcome, and on failure why.
+void TestAutoflash::checkJsonLines(const ChildResult& result, bool succeeds)
+{
+    QStringList stages;
+    QJsonObject last;
+    for (const QByteArray& line : result.standardOutput.trimmed().split('\n')) {
+        QJsonParseError error;
+        last = QJsonDocument::fromJson(line, &error).object();
+        QVERIFY2(error.error == QJsonParseError::NoError, line.constData());
+        QVERIFY2(last.value("port").toString().endsWith("gateway") && last.value("elapsed").toDouble(-1) >= 0, line.constData());
+        stages << last.value("stage").toString();
+    }
+    const QStringList ending = succeeds ? QStringList{"verified", "done"} : QStringList{"done"};
+    QCOMPARE(stages, QStringList({"connected", "identified", "backup", "written", "backup"}) + ending);
+    QCOMPARE(last.value("outcome").toString(), succeeds ? "success" : "failure");
+    QCOMPARE(last.value("exitStatus").toInt(), result.exitStatus);
+    QCOMPARE(last.value("reason").toString().startsWith("The gateway does not hold what was written: 1 setting(s) differ"),
+             !succeeds);
 }
 
 void TestAutoflash::failureAdvice_data()

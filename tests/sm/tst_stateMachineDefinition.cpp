@@ -243,7 +243,8 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
 
     QVERIFY(mMachine->process(EventNewData{QByteArrayLiteral("S")}));
     QCOMPARE(mRecorder->formatted(),
-             (QStringList{"startTimeoutWatch(10000)", writeData(BootProtocol::buildReadProtobufCommand())}));
+             (QStringList{"writeAcknowledged()", "startTimeoutWatch(10000)",
+                          writeData(BootProtocol::buildReadProtobufCommand())}));
     mRecorder->clear();
     StandardErrorCapture capture;
     QTimer::singleShot(0, this, [this] { mMachine->process(EventNewData{'L' + EditedConfiguration}); });
@@ -254,8 +255,9 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
     QVERIFY(capture.text().split('\n').contains("SUCCESS"));
     // The session stays open and the configuration is not sent a second time.
     QCOMPARE(mRecorder->formatted(),
-             (QStringList{SignalRecorder::format("configurationReceived", {EditedConfiguration}), "busyChanged(false)",
-                          "connectedChanged(true)", "stopTimeoutWatch()"}));
+             (QStringList{SignalRecorder::format("configurationReceived", {EditedConfiguration}),
+                          "writeToDeviceSuccessful()", "busyChanged(false)", "connectedChanged(true)",
+                          "stopTimeoutWatch()"}));
 }
 
 void TestStateMachineDefinition::autoflashFailureExitsWithError_data()

@@ -248,6 +248,7 @@ void StateMachine::run()
     connect(definition, &Definition::readFromDeviceSuccessful, this, &StateMachine::readFromDeviceSuccessful);
     connect(definition, &Definition::writeToDeviceSuccessful, this, &StateMachine::writeToDeviceSuccessful);
     connect(definition, &Definition::writeVerificationFailed, this, &StateMachine::writeVerificationFailed);
+    connect(definition, &Definition::writeAcknowledged, this, &StateMachine::writeAcknowledged);
     connect(definition, &Definition::readBackRefused, this,
             [this] { emit writeUnverified(tr("The device answered the read-back with an error.")); });
     connect(definition, &Definition::factoryResetSuccessful, this, &StateMachine::factoryResetSuccessful);
@@ -410,8 +411,14 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
     // A null array means none; an empty configuration is still one.
     d->deviceConfiguration = configuration.isNull() ? QByteArray("") : configuration;
     d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
+    const bool beforeWrite = d->startupAutoflash && !definition->isVerifyingWrite();
+    if (beforeWrite) {
+        emit deviceIdentified(DeviceBackup::serialNumber(configuration), definition->productId(),
+                              definition->deviceIdString());
+    }
     QString errorText;
-    if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
+    const QString backup = DeviceBackup::keep(d->backupFolder, configuration, &errorText);
+    if (backup.isEmpty()) {
         qWarning() << "Could not back up the device's configuration in" << d->backupFolder << errorText;
         if (!d->backupFailureAnnounced) {
             d->backupFailureAnnounced = true;
@@ -423,9 +430,9 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
         return;
     }
     d->sessionBackupKept = true;
+    emit backupWritten(backup);
     // The gateway has said who it is: its own values go into what is written.
-    if (d->startupValues && d->startupAutoflash && !definition->isVerifyingWrite()
-        && !applyDeviceValues(configuration))
+    if (d->startupValues && beforeWrite && !applyDeviceValues(configuration))
         definition->cancelAutoflash();
 }
 

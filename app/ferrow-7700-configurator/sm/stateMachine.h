@@ -116,6 +116,8 @@ signals:
     void disconnectSuccessful();
     void readFromDeviceSuccessful();
     void writeToDeviceSuccessful();
+    // The gateway acknowledged a write; its read-back follows.
+    void writeAcknowledged();
     // A write the gateway acknowledged but does not hold: the leaves that read
     // back otherwise, as compareWithDevice lists them ("editorValue" is the
     // value sent). The editor's configuration is unchanged.
@@ -142,6 +144,11 @@ signals:
     // The gateway reports a serial number the start-up values have no row
     // for; the autoflash ends before anything is written.
     void noValuesForDevice(quint32 serialNumber);
+    // An autoflash learnt who the gateway is, from its configuration read
+    // before the write.
+    void deviceIdentified(quint32 serialNumber, QString productId, QString identification);
+    // A configuration the gateway reported was kept at `filePath`.
+    void backupWritten(QString filePath);
 
 protected:
     void run() override;

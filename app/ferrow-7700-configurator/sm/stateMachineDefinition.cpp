@@ -217,6 +217,7 @@ void StateMachineDefinition::enterVerifyDeviceConfiguration()
     // An acknowledgement only says the gateway took the frame; what it now
     // holds is what it reads back.
     d->verifyingWrite = true;
+    emit writeAcknowledged();
     emit startTimeoutWatch(AnswerTimeoutMs);
     emit writeData(BootProtocol::buildReadProtobufCommand());
 }
@@ -294,11 +295,9 @@ void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 {
     emit configurationReceived(event.data.mid(1));
     d->verifyingWrite = false;
-    if (d->autoflash) {
-        abortWithSuccess();
-        return;
-    }
     emit writeToDeviceSuccessful();
+    if (d->autoflash)
+        abortWithSuccess();
 }
 
 void StateMachineDefinition::signalWriteMismatch(const EventNewData& event)

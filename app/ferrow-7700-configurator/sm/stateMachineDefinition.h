@@ -76,6 +76,8 @@ signals:
     void disconnectSuccessful();
     void readFromDeviceSuccessful();
     void writeToDeviceSuccessful();
+    // The gateway acknowledged a write; its read-back follows.
+    void writeAcknowledged();
     // The gateway acknowledged a write but reads back something else; one map
     // per differing leaf ("path", "deviceValue" read back, "editorValue" sent).
     void writeVerificationFailed(QVariantList differences);
