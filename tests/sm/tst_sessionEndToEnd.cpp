@@ -39,10 +39,10 @@ constexpr int AnswerTimeoutMs = 10000;
 // The facade's signals of the session reset (StateInitialization, then StateDisconnected).
 const QStringList ResetSignals = {"connectedChanged", "busyChanged", "deviceIdStringChanged", "connectedChanged",
                                   "busyChanged"};
-// The facade's signals of a connection that read the configuration.
-const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged",    "currentDeviceChanged",
-                                    "connectSuccessful", "busyChanged",              "readFromDeviceSuccessful",
-                                    "busyChanged",       "connectedChanged"};
+// The facade's signals of a connection that read the configuration (and kept its backup).
+const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged", "currentDeviceChanged",
+                                    "connectSuccessful", "busyChanged",           "backupWritten",
+                                    "readFromDeviceSuccessful", "busyChanged",    "connectedChanged"};
 
 enum class Command { NormalOperation, PairingMode, FactoryReset };
 
@@ -249,7 +249,8 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
     mFacade->doReadDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "readFromDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "backupWritten", "readFromDeviceSuccessful", "busyChanged",
+                                           "connectedChanged"}),
                               SessionMs);
     QCOMPARE(device()->serializeToByteArray(), mServed);
     QVERIFY(canBitRate(*device()) != EditedCanBitRate);
@@ -267,7 +268,8 @@ void TestSessionEndToEnd::writeSendsConfiguration()
     mFacade->doWriteDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "writeAcknowledged", "backupWritten",
+                                           "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
                               SessionMs);
     // The simulator stores what it received before it acknowledges.
     const QByteArray stored = readFile(mDir->filePath(QStringLiteral("stored.frc")));
@@ -385,6 +387,7 @@ void TestSessionEndToEnd::failureEndsSession_data()
     const QStringList identified = ConnectSignals.mid(0, 5);
     // The configuration signal comes while the answer is taken; no read success follows.
     const QStringList readThenEnd = QStringList{"busyChanged", "connectedChanged"} + ResetSignals;
+    const QStringList backup{"backupWritten"};
     QTest::newRow("silent device") << QStringList{"--silent"} << valid << false
                                    << QStringList{"busyChanged"} + ResetSignals
                                       + QStringList{"failureAdviceChanged", "timeout"};
@@ -400,12 +403,12 @@ void TestSessionEndToEnd::failureEndsSession_data()
                                     << QStringList{"busyChanged", "deviceError"} + ResetSignals;
     QTest::newRow("configuration with a wrong checksum")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_checksum(record.checksum() ^ 1); })
-        << false << identified + QStringList{"configurationChecksumError"} + readThenEnd;
+        << false << identified + backup + QStringList{"configurationChecksumError"} + readThenEnd;
     QTest::newRow("configuration of a newer version")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_version(2); }) << false
-        << identified + QStringList{"configurationVersionMismatch"} + readThenEnd;
+        << identified + backup + QStringList{"configurationVersionMismatch"} + readThenEnd;
     QTest::newRow("configuration cut short") << QStringList() << valid.left(valid.size() / 2) << false
-                                             << identified + QStringList{"configurationParseError"} + readThenEnd;
+                                             << identified + backup + QStringList{"configurationParseError"} + readThenEnd;
 }
 
 void TestSessionEndToEnd::failureEndsSession()
