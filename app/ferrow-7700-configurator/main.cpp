@@ -1,10 +1,15 @@
+#include "autoflashJsonLines.h"
+#include "deviceValues.h"
 #include "qmlSetup.h"
+#include "commsHandler.h"
+#include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
 #include "tarnIdentity.h"
 #include "versionText.h"
 
 #include <QApplication>
+#include <QVariantMap>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
@@ -21,12 +26,24 @@ const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
 const char* const VersionOption = "--version";
+const char* const PortOption = "--port";
+const char* const SetOption = "--set";
+const char* const ValuesOption = "--values";
+const char* const JsonOption = "--json";
 const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
 
 struct StartupOptions
 {
     QString configurationPath;
     bool autoflash = false;
+    // The port of this autoflash run; empty: the one the settings store names.
+    QString port;
+    // Leaves of the file to change before it is written: "PATH=VALUE".
+    QStringList assignments;
+    // The table of values by serial number; empty: none.
+    QString valuesPath;
+    // The stages as JSON lines on standard output.
+    bool json = false;
 };
 
 bool configurationFileExists(const QString& path)
@@ -61,6 +78,30 @@ void printUsage(const QStringList& arguments)
     std::fflush(stdout);
 }
 
+// The options of an autoflash run, after "--autoflash". Arguments this version
+// does not know are ignored, as they always were; an option without its value
+// is refused.
+bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
+{
+    for (int i = 0; i < rest.size(); ++i) {
+        const QString& option = rest.at(i);
+        options.json = options.json || option == QLatin1String(JsonOption);
+        if (option != QLatin1String(PortOption) && option != QLatin1String(SetOption)
+            && option != QLatin1String(ValuesOption))
+            continue;
+        if (i + 1 >= rest.size() || rest.at(i + 1).isEmpty())
+            return false;
+        const QString value = rest.at(++i);
+        if (option == QLatin1String(PortOption))
+            options.port = value;
+        else if (option == QLatin1String(ValuesOption))
+            options.valuesPath = value;
+        else
+            options.assignments << value;
+    }
+    return true;
+}
+
 // Returns the exit status when the command line ends the program at once; the
 // path is tested for existence before any later argument is looked at.
 std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions& options)
@@ -87,6 +128,10 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
             return -1;
         }
         options.autoflash = true;
+        if (!parseAutoflashOptions(arguments.mid(4), options)) {
+            printUsage(arguments);
+            return -1;
+        }
     }
     return std::nullopt;
 }
@@ -101,8 +146,12 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
+// The failure named last, for the closing JSON line.
+QString lastAutoflashProblem;
+
 void reportAutoflashProblem(const QString& reason)
 {
+    lastAutoflashProblem = reason;
     std::fputs(reason.toUtf8().append('\n').constData(), stderr);
     std::fflush(stderr);
 }
@@ -150,11 +199,68 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                                             "(%1); set them again before writing it to a gateway")
                                  .arg(leafPaths.join(QStringLiteral(", "))));
                      });
+    // One line per leaf the gateway does not hold as sent.
+    QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,
+                     [](const QVariantList& differences) {
+                         QString first;
+                         for (const QVariant& row : differences) {
+                             const QVariantMap leaf = row.toMap();
+                             reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
+                                                        .arg(leaf.value(QStringLiteral("path")).toString(),
+                                                             leaf.value(QStringLiteral("editorValue")).toString(),
+                                                             leaf.value(QStringLiteral("deviceValue")).toString()));
+                             first = first.isEmpty() ? leaf.value(QStringLiteral("path")).toString() : first;
+                         }
+                         lastAutoflashProblem =
+                             QStringLiteral("The gateway does not hold what was written: %1 setting(s) differ, the first %2")
+                                 .arg(differences.size())
+                                 .arg(first);
+                     });
+    QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
+        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine));
+    });
+    QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
+                     [](const QString& folder, const QString& errorText) {
+                         reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
+                                                    .arg(folder, errorText));
+                     });
+    QObject::connect(stateMachine, &StateMachine::noValuesForDevice, stateMachine, [](quint32 serialNumber) {
+        reportAutoflashProblem(
+            QStringLiteral("The values table has no row for the gateway with serial number %1; nothing was written")
+                .arg(serialNumber));
+    });
+    QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
+        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error));
+    });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
                          reportAutoflashProblem(withAdvice(
                              QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine));
                      });
+}
+
+// The stages of the run as the session reports them.
+void reportStages(QKel::Sm::StateMachine* stateMachine, AutoflashJsonLines* lines)
+{
+    using QKel::Sm::StateMachine;
+    QObject::connect(stateMachine, &StateMachine::connectSuccessful, stateMachine, [lines] {
+        lines->setPort(QKel::Comms::CommsHandler::instance()->portName());
+        lines->stage(QStringLiteral("connected"));
+    });
+    QObject::connect(stateMachine, &StateMachine::deviceIdentified, stateMachine,
+                     [lines](quint32 serialNumber, const QString& productId, const QString& identification) {
+                         lines->stage(QStringLiteral("identified"),
+                                      {{QStringLiteral("serialNumber"), qint64(serialNumber)},
+                                       {QStringLiteral("productId"), productId},
+                                       {QStringLiteral("identification"), identification}});
+                     });
+    QObject::connect(stateMachine, &StateMachine::backupWritten, stateMachine, [lines](const QString& path) {
+        lines->stage(QStringLiteral("backup"), {{QStringLiteral("path"), path}});
+    });
+    QObject::connect(stateMachine, &StateMachine::writeAcknowledged, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("written")); });
+    QObject::connect(stateMachine, &StateMachine::writeToDeviceSuccessful, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("verified")); });
 }
 
 } // namespace
@@ -171,8 +277,29 @@ int main(int argc, char* argv[])
         QKel::Sm::StateMachine::instance()->setStartupOptions(
             QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
     }
-    if (options.autoflash)
+    std::unique_ptr<AutoflashJsonLines> jsonLines;
+    if (options.json) {
+        jsonLines = std::make_unique<AutoflashJsonLines>(options.port);
+        reportStages(QKel::Sm::StateMachine::instance(), jsonLines.get());
+    }
+    if (options.autoflash) {
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
+        QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
+        if (!options.valuesPath.isEmpty()) {
+            QKel::Sm::DeviceValues values;
+            QString errorText;
+            if (!values.load(options.valuesPath, &errorText)) {
+                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText));
+                if (jsonLines)
+                    jsonLines->done(255, lastAutoflashProblem, QString());
+                std::fputs("ERROR\n", stderr);
+                return -1;
+            }
+            QKel::Sm::StateMachine::instance()->setStartupValues(values);
+        }
+    }
+    if (!options.port.isEmpty())
+        QKel::Comms::SerialProvider::fixPortForThisRun(options.port);
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     if (!options.autoflash)
@@ -181,6 +308,8 @@ int main(int argc, char* argv[])
 
     QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
     const int status = QCoreApplication::exec();
+    if (jsonLines)
+        jsonLines->done(status & 0xff, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
     engine.reset();
     return status;
 }

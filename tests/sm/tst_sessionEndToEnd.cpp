@@ -34,6 +34,8 @@ const QString DeviceClass = QStringLiteral("QKel::Device::FerrowWlan7701");
 constexpr unsigned ServedSerialNumber = 77;
 // A CAN bit rate the user chose in a file; the served configuration has another.
 constexpr uint EditedCanBitRate = 83333;
+// Where that setting lives, as the leaf paths name it.
+const QString CanBitRatePath = QStringLiteral("interface/network/can.data.data.baudrateBps");
 // A whole session against the simulator takes well under a second.
 constexpr int SessionMs = 5000;
 constexpr int AnswerTimeoutMs = 10000;
@@ -41,10 +43,10 @@ constexpr int AnswerTimeoutMs = 10000;
 // The facade's signals of the session reset (StateInitialization, then StateDisconnected).
 const QStringList ResetSignals = {"connectedChanged", "busyChanged", "deviceIdStringChanged", "connectedChanged",
                                   "busyChanged"};
-// The facade's signals of a connection that read the configuration.
-const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged",    "currentDeviceChanged",
-                                    "connectSuccessful", "busyChanged",              "readFromDeviceSuccessful",
-                                    "busyChanged",       "connectedChanged"};
+// The facade's signals of a connection that read the configuration (and kept its backup).
+const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged", "currentDeviceChanged",
+                                    "connectSuccessful", "busyChanged",           "backupWritten",
+                                    "readFromDeviceSuccessful", "busyChanged",    "connectedChanged"};
 
 enum class Command { NormalOperation, PairingMode, FactoryReset };
 
@@ -103,6 +105,8 @@ private slots:
     void connectReadsConfiguration();
     void readOnRequestReplacesFile();
     void writeSendsConfiguration();
+    void writeIsReadBack_data();
+    void writeIsReadBack();
     void closingCommand_data();
     void closingCommand();
     void failureEndsSession_data();
@@ -256,7 +260,8 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
     mFacade->doReadDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "readFromDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "backupWritten", "readFromDeviceSuccessful", "busyChanged",
+                                           "connectedChanged"}),
                               SessionMs);
     QCOMPARE(device()->serializeToByteArray(), mServed);
     QVERIFY(canBitRate(*device()) != EditedCanBitRate);
@@ -274,7 +279,8 @@ void TestSessionEndToEnd::writeSendsConfiguration()
     mFacade->doWriteDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "writeAcknowledged", "backupWritten",
+                                           "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
                               SessionMs);
     // The simulator stores what it received before it acknowledges.
     const QByteArray stored = readFile(mDir->filePath(QStringLiteral("stored.frc")));
@@ -283,6 +289,61 @@ void TestSessionEndToEnd::writeSendsConfiguration()
     QVERIFY(mSimulator->stop().contains(QStringLiteral("received S (write configuration, %1 bytes)")
                                             .arg(sent.size())
                                             .toUtf8()));
+}
+
+void TestSessionEndToEnd::writeIsReadBack_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QStringList>("differingPaths");
+
+    QTest::newRow("gateway holds what was sent") << QStringList() << "writeToDeviceSuccessful" << QStringList();
+    QTest::newRow("gateway keeps its old configuration")
+        << QStringList{"--keep-old", "all"} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("gateway keeps one old setting")
+        << QStringList{"--keep-old", CanBitRatePath} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("read-back unanswered") << QStringList{"--silent-after-write"} << "writeUnverified" << QStringList();
+}
+
+// The acknowledgement alone proves nothing: the gateway's configuration is read
+// back and the write counts only when it holds every setting sent.
+void TestSessionEndToEnd::writeIsReadBack()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, outcome);
+    QFETCH(QStringList, differingPaths);
+    // The gateway holds a CAN bit rate of its own, which a kept old value shows.
+    QVERIFY(startSimulator(options, gatewayConfiguration(ServedSerialNumber, 125000)));
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    const QByteArray edited = device()->serializeToByteArray();
+    SignalRecorder recorder(mFacade.data());
+
+    mFacade->doWriteDeviceConfiguration();
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.names().contains(outcome), AnswerTimeoutMs + SessionMs);
+    QCOMPARE(recorder.names().count(outcome), 1);
+    for (const QString& other : {"writeToDeviceSuccessful", "writeVerificationFailed", "writeUnverified", "timeout"})
+        QCOMPARE(recorder.names().contains(other), other == outcome);
+    QStringList differing;
+    if (outcome == QLatin1String("writeVerificationFailed")) {
+        for (const QVariant& leaf : recorder.entries().at(recorder.names().indexOf(outcome)).arguments.at(0).toList())
+            differing << leaf.toMap().value("path").toString();
+    }
+    QCOMPARE(differing, differingPaths);
+    // Only an unanswered read-back ends the session (which forgets the device
+    // information); the edited settings stay in every case.
+    const bool open = outcome != QLatin1String("writeUnverified");
+    QCOMPARE(mFacade->connected(), open);
+    if (open)
+        QCOMPARE(device()->serializeToByteArray(), edited);
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    QVERIFY(mSimulator->waitForLog("received L (read configuration)", SessionMs));
+    const QByteArray log = mSimulator->stop();
+    QVERIFY(log.lastIndexOf("received L") > log.indexOf("received S"));
 }
 
 void TestSessionEndToEnd::closingCommand_data()
@@ -337,6 +398,7 @@ void TestSessionEndToEnd::failureEndsSession_data()
     const QStringList identified = ConnectSignals.mid(0, 5);
     // The configuration signal comes while the answer is taken; no read success follows.
     const QStringList readThenEnd = QStringList{"busyChanged", "connectedChanged"} + ResetSignals;
+    const QStringList backup{"backupWritten"};
     QTest::newRow("silent device") << QStringList{"--silent"} << valid << false
                                    << QStringList{"busyChanged"} + ResetSignals
                                       + QStringList{"failureAdviceChanged", "timeout"};
@@ -352,12 +414,12 @@ void TestSessionEndToEnd::failureEndsSession_data()
                                     << QStringList{"busyChanged", "deviceError"} + ResetSignals;
     QTest::newRow("configuration with a wrong checksum")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_checksum(record.checksum() ^ 1); })
-        << false << identified + QStringList{"configurationChecksumError"} + readThenEnd;
+        << false << identified + backup + QStringList{"configurationChecksumError"} + readThenEnd;
     QTest::newRow("configuration of a newer version")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_version(2); }) << false
-        << identified + QStringList{"configurationVersionMismatch"} + readThenEnd;
+        << identified + backup + QStringList{"configurationVersionMismatch"} + readThenEnd;
     QTest::newRow("configuration cut short") << QStringList() << valid.left(valid.size() / 2) << false
-                                             << identified + QStringList{"configurationParseError"} + readThenEnd;
+                                             << identified + backup + QStringList{"configurationParseError"} + readThenEnd;
 }
 
 void TestSessionEndToEnd::failureEndsSession()
@@ -560,8 +622,9 @@ void TestSessionEndToEnd::backupOfEveryRead_data()
     QTest::newRow("without one, by identification string") << 0u << QString::fromUtf8(IdString);
 }
 
-// Connect with a file open, read on request, write, reconnect: every read and
-// nothing else leaves a backup of exactly what the gateway served.
+// Connect with a file open, read on request, write, reconnect: every read
+// (the write's read-back included) and nothing else leaves a backup of exactly
+// what the gateway served.
 void TestSessionEndToEnd::backupOfEveryRead()
 {
     QFETCH(unsigned, serialNumber);
@@ -582,7 +645,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     mFacade->doLoadConfiguration(fileUrl(edited));
     mFacade->doWriteDeviceConfiguration();
     QTRY_VERIFY_WITH_TIMEOUT(!mFacade->busy(), SessionMs);
-    QCOMPARE(backups().size(), 2);
+    // The write's read-back is the gateway's newest backup.
+    QCOMPARE(backups().size(), 3);
     mFacade->doDisconnect();
     QVERIFY(!mFacade->hasSessionBackup());
     connectSession();
@@ -591,8 +655,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     const QByteArray written = readFile(mDir->filePath(QStringLiteral("stored.frc")));
     QVERIFY(written != served);
     const QVector<Backup> kept = backups();
-    QCOMPARE(kept.size(), 3);
-    const QList<QByteArray> expected{served, served, written};
+    QCOMPARE(kept.size(), 4);
+    const QList<QByteArray> expected{served, served, written, written};
     for (int i = 0; i < kept.size(); ++i) {
         QCOMPARE(QFileInfo(kept.at(i).relativePath).path(), ProductBackups + deviceFolder);
         QVERIFY(kept.at(i).relativePath.endsWith("Z.frc"));

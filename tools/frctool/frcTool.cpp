@@ -1,6 +1,7 @@
 #include "frcTool.h"
 
 #include "frcText.h"
+#include "leafAssignments.h"
 #include "leafPaths.h"
 #include "secretMask.h"
 
@@ -277,20 +278,12 @@ int FrcTool::set(const QString& in, const QString& out, const QStringList& assig
     Kel::Pb::Configuration::File record;
     if (!readValid(in, &record))
         return 2;
-    for (const QString& assignment : assignments) {
-        const int equals = assignment.indexOf('=');
-        if (equals < 1)
-            return refuse(QStringLiteral("\"%1\" is not PATH=VALUE").arg(assignment));
-        QString error;
-        if (!QKel::Frc::LeafPaths::set(&record, assignment.left(equals), assignment.mid(equals + 1), &error))
-            return refuse(error);
-    }
-    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
-    QKel::Pb::Configuration::File file(nullptr);
-    if (!file.load(QByteArray::fromStdString(record.SerializeAsString())))
-        return refuse(QStringLiteral("the changed configuration does not load: %1")
-                          .arg(loadErrorText(file.loadError(), file)));
-    return writeFile(out, file.pack()) ? 0 : 2;
+    QString error;
+    const QByteArray changed =
+        QKel::Frc::LeafAssignments::applied(QByteArray::fromStdString(record.SerializeAsString()), assignments, &error);
+    if (changed.isEmpty())
+        return refuse(error);
+    return writeFile(out, changed) ? 0 : 2;
 }
 
 } // namespace QKel::FrcTool

@@ -19,7 +19,6 @@ using Global::Setting;
 
 namespace {
 
-constexpr unsigned long CloseDelayUs = 150000;
 // A drain gives up when the device has taken no byte for this long.
 constexpr int DrainStallMs = 1000;
 
@@ -73,8 +72,13 @@ bool isPresent(const QString& portName)
     return QFileInfo::exists(PortAdvice::systemLocation(portName));
 }
 
+// Set once from the command line before any thread starts; read-only after.
+QString fixedPort;
+
 PortChoices offeredPorts(const PortChoices& systemPorts)
 {
+    if (!fixedPort.isEmpty())
+        return {{fixedPort, QString()}};
     PortChoices ports;
     for (const auto& name : qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts)) {
         if (!findPort(ports, name) && isPresent(name))
@@ -197,7 +201,7 @@ void SerialProvider::setUp(bool lookNow)
     connect(d->port, &QSerialPort::readyRead, this, &SerialProvider::onReadyRead);
     connect(d->port, &QSerialPort::errorOccurred, this, &SerialProvider::onSerialPortError);
 
-    d->wantedPort = QSettings().value(PortKey, QString()).toString();
+    d->wantedPort = isPortFixed() ? fixedPort : QSettings().value(PortKey, QString()).toString();
     d->portSetting = new Setting(QStringLiteral("Port"), Setting::SETTING_TYPE_COMBO, {}, QString());
     connect(d->portSetting, &Setting::valueChanged, this, &SerialProvider::onPortChanged);
     if (!lookNow)
@@ -216,6 +220,16 @@ SerialProvider::~SerialProvider()
 bool SerialProvider::settingsValid() const
 {
     return !d->portName.isEmpty();
+}
+
+void SerialProvider::fixPortForThisRun(const QString& portName)
+{
+    fixedPort = portName;
+}
+
+bool SerialProvider::isPortFixed()
+{
+    return !fixedPort.isEmpty();
 }
 
 QString SerialProvider::errorText(quint16 errorCode)
@@ -339,7 +353,8 @@ void SerialProvider::onPortChanged(QVariant value)
         qWarning() << "Refusing to move to a port that is not currently available.";
     }
     closeSerial();
-    QSettings().setValue(PortKey, d->portName);
+    if (!isPortFixed())
+        QSettings().setValue(PortKey, d->portName);
     emit portChanged(d->portName, d->description(d->portName));
 }
 
@@ -369,7 +384,7 @@ void SerialProvider::closeSerial()
     if (!d->port->isOpen())
         return;
     drainWrites();
-    QThread::usleep(CloseDelayUs);
+    QThread::usleep(static_cast<unsigned long>(CloseDelayMs) * 1000);
     d->port->close();
 }
 

@@ -184,7 +184,8 @@ Item {
         iconSource: Theme.themeIconWrite
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
-        onTriggered: if (inputCheck.passes()) stateMachine.doWriteDeviceConfiguration()
+        // Nothing is written before the user has seen what it changes.
+        onTriggered: if (inputCheck.passes()) window.showWindow("reviewWindow.qml")
     }
     // Ends a connection attempt, a read or a write that takes too long for the
     // user; the session ends as after a failure, without reporting one.

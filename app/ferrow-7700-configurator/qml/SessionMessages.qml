@@ -92,6 +92,31 @@ Connections {
                           + "\n\n" + secretNames(leafPaths) + "\n\n"
                           + qsTr("Enter them on the pages, then write again. The gateway was not changed."))
     }
+    // The first ten differing leaves, then how many more there are.
+    readonly property int listedDifferences: 10
+    function differenceLines(differences) {
+        var lines = []
+        for (var i = 0; i < Math.min(differences.length, listedDifferences); ++i) {
+            var leaf = differences[i]
+            lines.push(leaf.path + ": " + qsTr("sent") + " " + leaf.editorValue + ", " + qsTr("read back") + " "
+                       + leaf.deviceValue)
+        }
+        if (differences.length > listedDifferences)
+            lines.push(qsTr("... and %1 more").arg(differences.length - listedDifferences))
+        return lines.join("\n")
+    }
+    function onWriteVerificationFailed(differences) {
+        dialogs.showError(qsTr("Write Verification Failed"),
+                          qsTr("The device acknowledged the write, but reading its configuration back shows that it does not hold what was sent:")
+                          + "\n\n" + differenceLines(differences) + "\n\n"
+                          + qsTr("Your configuration is unchanged. Write it again; if the difference stays, check the device."))
+    }
+    function onWriteUnverified(reason) {
+        dialogs.showError(qsTr("Write Not Verified"),
+                          withAdvice(qsTr("The device acknowledged the write, but its configuration could not be read back to check it.")
+                                     + " " + reason + "\n\n"
+                                     + qsTr("Whether the device holds the configuration is not known. Connect again and compare with the device before relying on it.")))
+    }
     function onLoadFileSuccessful(filePath) { toast.show(qsTr("Loaded file") + " " + filePath) }
     function onNewFileSuccessful(deviceName) { toast.show(qsTr("Created new configuration for") + " " + deviceName) }
     function onSaveFileSuccessful(filePath) { toast.show(qsTr("Saved file") + " " + filePath) }

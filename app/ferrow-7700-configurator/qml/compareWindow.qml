@@ -33,16 +33,13 @@ ThemedApplicationWindow {
         anchors.margins: 10
         spacing: 10
 
-        ThemedTableView {
+        DifferenceTable {
             objectName: "differenceTable"
             Accessible.name: qsTr("Differences")
             Layout.fillWidth: true
             Layout.fillHeight: true
             visible: differences.count > 0
             model: differences
-            TableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
-            TableViewColumn { role: "deviceValue"; title: qsTr("Device value"); width: 180 }
-            TableViewColumn { role: "editorValue"; title: qsTr("Editor value"); width: 180 }
         }
 
         ThemedText {

@@ -20,9 +20,10 @@ namespace {
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss.zzz'Z'");
 const QString Suffix = QStringLiteral(".frc");
 
-// The serial number of the first product entry that has one; 0 when the
-// bytes do not parse or carry none.
-quint32 serialNumber(const QByteArray& configuration)
+} // namespace
+
+// The first product entry that has one.
+quint32 DeviceBackup::serialNumber(const QByteArray& configuration)
 {
     Kel::Pb::Configuration::File file;
     if (!file.ParsePartialFromArray(configuration.constData(), configuration.size())) {
@@ -37,6 +38,8 @@ quint32 serialNumber(const QByteArray& configuration)
     }
     return 0;
 }
+
+namespace {
 
 // A device's text as one folder name: no separators, no leading dot, never empty.
 QString folderName(const QString& text)

@@ -16,6 +16,10 @@ class DeviceBackup
 public:
     static constexpr int MaxBackupsPerDevice = 100;
 
+    // The serial number in a configuration's product entry; 0 when the bytes
+    // do not parse or carry none.
+    static quint32 serialNumber(const QByteArray& configuration);
+
     // The folder that holds the backups of all devices.
     static QString rootFolder();
 

@@ -1,8 +1,10 @@
 #include "stateMachine.h"
 
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 #include "safeFileWriter.h"
 #include "deviceBackup.h"
+#include "deviceValues.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"
@@ -10,6 +12,7 @@
 #include <commsHandler.h>
 #include <portAdvice.h>
 #include <deviceFactory.h>
+#include <leafAssignments.h>
 #include <leafPaths.h>
 #include <secretMask.h>
 
@@ -21,6 +24,8 @@
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
+
+#include <optional>
 
 namespace QKel::Sm {
 
@@ -38,11 +43,15 @@ public:
     QSharedPointer<StateMachineBackend> machine;
     QString startupConfigurationFile;
     bool startupAutoflash = false;
+    QStringList startupAssignments;
+    std::optional<DeviceValues> startupValues;
     QSharedPointer<QTimer> timeoutTimer;
     // This connection's device folder, its last backup and whether a failed
     // backup was announced; cleared when the connection ends.
     QString backupFolder;
-    QByteArray sessionBackup;
+    bool sessionBackupKept = false;
+    // What the gateway reported last in this connection; null before.
+    QByteArray deviceConfiguration;
     bool backupFailureAnnounced = false;
     QString failureAdvice;
     // The advice the provider sent ahead of its next error.
@@ -52,6 +61,7 @@ public:
     bool unexpectedAnswer = false;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
+    bool verifyingWrite() const { return machine && machine->definition()->isVerifyingWrite(); }
 
     // Hands one event to the machine once it runs; true when it was handled or queued.
     template <class Event>
@@ -112,7 +122,12 @@ QString StateMachine::deviceIdString() const
 
 bool StateMachine::hasSessionBackup() const
 {
-    return !d->sessionBackup.isNull();
+    return d->sessionBackupKept;
+}
+
+bool StateMachine::hasDeviceConfiguration() const
+{
+    return !d->deviceConfiguration.isNull();
 }
 
 QString StateMachine::failureAdvice() const
@@ -154,6 +169,62 @@ void StateMachine::setStartupOptions(const QString& configurationFile, const boo
     d->startupAutoflash = autoflash;
 }
 
+void StateMachine::setStartupAssignments(const QStringList& assignments)
+{
+    d->startupAssignments = assignments;
+}
+
+void StateMachine::setStartupValues(const DeviceValues& values)
+{
+    d->startupValues = values;
+}
+
+// The --set assignments, then a trial of every row of the values, so that a
+// bad path or value is refused before the gateway is contacted.
+bool StateMachine::applyStartupAssignments()
+{
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed =
+        QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), d->startupAssignments, &errorText);
+    bool refused = changed.isEmpty();
+    const QList<quint32> serials = d->startupValues ? d->startupValues->serialNumbers() : QList<quint32>();
+    for (auto serial = serials.cbegin(); !refused && serial != serials.cend(); ++serial) {
+        QStringList row;
+        d->startupValues->assignmentsFor(*serial, &row);
+        refused = QKel::Frc::LeafAssignments::applied(changed, row, &errorText).isEmpty();
+        if (refused)
+            errorText = QStringLiteral("the values of serial number %1: %2").arg(*serial).arg(errorText);
+    }
+    if (refused) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
+}
+
+// The row of the gateway that reported `configuration`, made in the
+// configuration about to be written; false (and the run ends) without one.
+bool StateMachine::applyDeviceValues(const QByteArray& configuration)
+{
+    const quint32 serial = DeviceBackup::serialNumber(configuration);
+    QStringList row;
+    if (!d->startupValues->assignmentsFor(serial, &row)) {
+        emit noValuesForDevice(serial);
+        return false;
+    }
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed = QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), row, &errorText);
+    if (changed.isEmpty()) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
+}
+
 void StateMachine::run()
 {
     auto machine = QSharedPointer<StateMachineBackend>::create();
@@ -187,6 +258,10 @@ void StateMachine::run()
     connect(definition, &Definition::disconnectSuccessful, this, &StateMachine::disconnectSuccessful);
     connect(definition, &Definition::readFromDeviceSuccessful, this, &StateMachine::readFromDeviceSuccessful);
     connect(definition, &Definition::writeToDeviceSuccessful, this, &StateMachine::writeToDeviceSuccessful);
+    connect(definition, &Definition::writeVerificationFailed, this, &StateMachine::writeVerificationFailed);
+    connect(definition, &Definition::writeAcknowledged, this, &StateMachine::writeAcknowledged);
+    connect(definition, &Definition::readBackRefused, this,
+            [this] { emit writeUnverified(tr("The device answered the read-back with an error.")); });
     connect(definition, &Definition::factoryResetSuccessful, this, &StateMachine::factoryResetSuccessful);
     connect(definition, &Definition::pairingModeSuccessful, this, &StateMachine::pairingModeSuccessful);
 
@@ -287,6 +362,12 @@ void StateMachine::onNewData(QByteArray data)
 void StateMachine::onTimeout()
 {
     const QString advice = timeoutAdvice();
+    if (d->verifyingWrite()) {
+        d->deliver(EventTimeout{});
+        setFailureAdvice(QString());
+        emit writeUnverified(tr("The device did not answer the read-back in time."));
+        return;
+    }
     d->deliver(EventTimeout{});
     setFailureAdvice(advice);
     emit timeout();
@@ -315,11 +396,16 @@ void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
     const QString advice = d->advisedCode == errorCode ? d->advice : QString();
     d->advice.clear();
     d->advisedCode = 0;
+    const bool verifying = d->verifyingWrite();
     // Link errors outside a session (after it ended, before it started) are not news.
-    if (d->deliver(EventCommsError{errorCode})) {
-        setFailureAdvice(advice);
-        emit commsError(errorCode, errorText);
+    if (!d->deliver(EventCommsError{errorCode}))
+        return;
+    setFailureAdvice(advice);
+    if (verifying) {
+        emit writeUnverified(tr("The link failed during the read-back: %1 (error code %2).").arg(errorText).arg(errorCode));
+        return;
     }
+    emit commsError(errorCode, errorText);
 }
 
 void StateMachine::onLoadError(LoadError loadError)
@@ -362,19 +448,33 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
 
 void StateMachine::onConfigurationReceived(const QByteArray& configuration)
 {
-    const auto* definition = d->definition();
+    auto* definition = d->definition();
+    // A null array means none; an empty configuration is still one.
+    d->deviceConfiguration = configuration.isNull() ? QByteArray("") : configuration;
     d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
+    const bool beforeWrite = d->startupAutoflash && !definition->isVerifyingWrite();
+    if (beforeWrite) {
+        emit deviceIdentified(DeviceBackup::serialNumber(configuration), definition->productId(),
+                              definition->deviceIdString());
+    }
     QString errorText;
-    if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
+    const QString backup = DeviceBackup::keep(d->backupFolder, configuration, &errorText);
+    if (backup.isEmpty()) {
         qWarning() << "Could not back up the device's configuration in" << d->backupFolder << errorText;
         if (!d->backupFailureAnnounced) {
             d->backupFailureAnnounced = true;
             emit backupFailed(d->backupFolder, errorText);
         }
+        // Unattended, nothing is written that could not be had back.
+        if (!definition->isVerifyingWrite())
+            definition->cancelAutoflash();
         return;
     }
-    // A null array means no backup; an empty configuration is still one.
-    d->sessionBackup = configuration.isNull() ? QByteArray("") : configuration;
+    d->sessionBackupKept = true;
+    emit backupWritten(backup);
+    // The gateway has said who it is: its own values go into what is written.
+    if (d->startupValues && beforeWrite && !applyDeviceValues(configuration))
+        definition->cancelAutoflash();
 }
 
 void StateMachine::onDefinitionConnectedChanged(bool connected)
@@ -383,7 +483,8 @@ void StateMachine::onDefinitionConnectedChanged(bool connected)
         return;
     }
     d->backupFolder.clear();
-    d->sessionBackup = QByteArray();
+    d->sessionBackupKept = false;
+    d->deviceConfiguration = QByteArray();
     d->backupFailureAnnounced = false;
 }
 
@@ -397,21 +498,9 @@ QUrl StateMachine::backupFolderUrl() const
 QVariantList StateMachine::compareWithDevice() const
 {
     const auto device = d->machine ? d->definition()->device() : nullptr;
-    Kel::Pb::Configuration::File held;
-    Kel::Pb::Configuration::File edited;
-    if (!device || !hasSessionBackup()
-        || !held.ParsePartialFromArray(d->sessionBackup.constData(), d->sessionBackup.size())) {
+    if (!device || !hasDeviceConfiguration())
         return {};
-    }
-    const QByteArray editorBytes = device->serializeToByteArray();
-    edited.ParsePartialFromArray(editorBytes.constData(), editorBytes.size());
-    QVariantList rows;
-    for (const auto& difference : QKel::Frc::LeafPaths::diff(held, edited)) {
-        rows.append(QVariantMap{{QStringLiteral("path"), difference.path},
-                                {QStringLiteral("deviceValue"), difference.a},
-                                {QStringLiteral("editorValue"), difference.b}});
-    }
-    return rows;
+    return ConfigurationDifferences::between(d->deviceConfiguration, device->serializeToByteArray());
 }
 
 bool StateMachine::loadConfiguration(const QString& configurationUrl)
@@ -520,7 +609,7 @@ void StateMachine::onLoadStartupOptions(QString configurationFile, bool autoflas
         return;
     }
     // Never flash some other configuration than the one asked for.
-    if (!loaded || refuseMaskedWrite()) {
+    if (!loaded || !applyStartupAssignments() || refuseMaskedWrite()) {
         StateMachineDefinition::finishAutoflash(false);
         return;
     }

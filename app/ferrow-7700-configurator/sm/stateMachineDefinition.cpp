@@ -1,5 +1,6 @@
 #include "stateMachineDefinition.h"
 
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 
 #include <commsHandler.h>
@@ -42,6 +43,8 @@ public:
         productId.clear();
         autoflash = false;
         readRequested = false;
+        sentConfiguration.clear();
+        verifyingWrite = false;
     }
 
     bool connected = false;
@@ -54,6 +57,9 @@ public:
     // The device holds information that this session's gateway reported;
     // only that is cleared when the session ends, never a file's own.
     bool gatewayInfoHeld = false;
+    // The bytes of the write in progress, to judge its read-back by.
+    QByteArray sentConfiguration;
+    bool verifyingWrite = false;
 };
 
 StateMachineDefinition::StateMachineDefinition(QObject* parent)
@@ -108,6 +114,20 @@ void StateMachineDefinition::finishAutoflash(bool success)
             QCoreApplication::exit(success ? 0 : -1);
         },
         Qt::QueuedConnection);
+}
+
+bool StateMachineDefinition::isVerifyingWrite() const
+{
+    return d->verifyingWrite;
+}
+
+void StateMachineDefinition::cancelAutoflash()
+{
+    if (!d->autoflash)
+        return;
+    // Cleared first: the completion row of StateConnected must not write.
+    d->autoflash = false;
+    finishAutoflash(false);
 }
 
 void StateMachineDefinition::setBusy(bool busy)
@@ -201,7 +221,18 @@ void StateMachineDefinition::enterWriteDeviceConfiguration()
 {
     setBusy(true);
     emit startTimeoutWatch(AnswerTimeoutMs);
-    emit writeData(BootProtocol::buildWriteProtobufCommand(d->device->serializeToByteArray()));
+    d->sentConfiguration = d->device->serializeToByteArray();
+    emit writeData(BootProtocol::buildWriteProtobufCommand(d->sentConfiguration));
+}
+
+void StateMachineDefinition::enterVerifyDeviceConfiguration()
+{
+    // An acknowledgement only says the gateway took the frame; what it now
+    // holds is what it reads back.
+    d->verifyingWrite = true;
+    emit writeAcknowledged();
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit writeData(BootProtocol::buildReadProtobufCommand());
 }
 
 void StateMachineDefinition::setAutoflash()
@@ -236,10 +267,11 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     const QByteArray configuration = event.data.mid(1);
     emit configurationReceived(configuration);
     auto* tracker = SaveStatusTracker::instance();
-    if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
+    if (d->autoflash || (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested)) {
         // A file or a new configuration is being edited and nobody asked for
-        // the read: only the device information is refreshed. What the
-        // gateway reports about itself is no edit of the user's configuration.
+        // the read, or an autoflash is about to write its file: only the
+        // device information is refreshed. What the gateway reports about
+        // itself is no edit of the user's configuration.
         const QSignalBlocker notAnEdit(d->device.data());
         d->device->parseDeviceInfoFromConfigurationData(configuration);
         d->gatewayInfoHeld = true;
@@ -274,9 +306,32 @@ void StateMachineDefinition::signalDeviceError()
     emit deviceError();
 }
 
-void StateMachineDefinition::signalWriteSuccess()
+// The read-back is what the gateway holds now: it is announced (and kept as
+// the gateway's newest backup) whatever the verdict.
+void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 {
+    emit configurationReceived(event.data.mid(1));
+    d->verifyingWrite = false;
     emit writeToDeviceSuccessful();
+    if (d->autoflash)
+        abortWithSuccess();
+}
+
+void StateMachineDefinition::signalWriteMismatch(const EventNewData& event)
+{
+    const QByteArray readBack = event.data.mid(1);
+    emit configurationReceived(readBack);
+    d->verifyingWrite = false;
+    emit writeVerificationFailed(ConfigurationDifferences::between(readBack, d->sentConfiguration));
+    // The session stays open for another attempt in the window; an autoflash
+    // ends here.
+    cancelAutoflash();
+}
+
+void StateMachineDefinition::signalReadBackRefused()
+{
+    d->verifyingWrite = false;
+    emit readBackRefused();
 }
 
 void StateMachineDefinition::abortWithSuccess()
@@ -358,6 +413,11 @@ bool StateMachineDefinition::isNewDeviceProductIdMatch(const EventSetDevice& eve
 {
     return event.device
         && (d->productId.isEmpty() || event.device->productIds().contains(d->productId));
+}
+
+bool StateMachineDefinition::isReadBackMatching(const EventNewData& event) const
+{
+    return ConfigurationDifferences::between(event.data.mid(1), d->sentConfiguration).isEmpty();
 }
 
 } // namespace QKel::Sm

@@ -90,7 +90,8 @@ TestCase {
     function test_b_deviceCommands_data() {
         return [
             { tag: "read", action: "readAction", line: "received L (read configuration)", connected: true },
-            { tag: "write", action: "writeAction", line: "received S (write configuration", connected: true },
+            { tag: "write", action: "writeAction", line: "received S (write configuration", connected: true,
+              review: true },
             { tag: "disconnect", action: "disconnectAction", line: "received Q (enter normal operation)", connected: false },
             { tag: "connect", action: "connectAction", line: "received P (read product ID)", connected: true }
         ]
@@ -99,6 +100,8 @@ TestCase {
         saveStatusTracker.saveNeeded = false
         var before = logCount(data.line)
         item(data.action).trigger()
+        if (data.review)
+            item("reviewWindow").write()
         tryVerify(function() { return logCount(data.line) > before }, 10000, data.line)
         tryCompare(stateMachine, "connected", data.connected, 10000)
         tryCompare(stateMachine, "busy", false, 10000)
@@ -195,6 +198,22 @@ TestCase {
             { tag: "comms error", emit: function() { stateMachine.commsError(7, "Failed to write to the device.") },
               dialog: "errorDialog", title: "Communication Error",
               text: "A communication error has occurred. Failed to write to the device. (Error code: 7)" },
+            { tag: "write not held: ten leaves, then a count", dialog: "errorDialog", title: "Write Verification Failed",
+              emit: function() {
+                  var leaves = []
+                  for (var i = 0; i < 12; ++i)
+                      leaves.push({ path: "can.filterList[" + i + "].id", deviceValue: "0", editorValue: String(i + 1) })
+                  stateMachine.writeVerificationFailed(leaves) },
+              text: "The device acknowledged the write, but reading its configuration back shows that it does not hold what was sent:\n\n"
+                    + "can.filterList[0].id: sent 1, read back 0\n" + "can.filterList[1].id: sent 2, read back 0\n"
+                    + "can.filterList[2].id: sent 3, read back 0\n" + "can.filterList[3].id: sent 4, read back 0\n"
+                    + "can.filterList[4].id: sent 5, read back 0\n" + "can.filterList[5].id: sent 6, read back 0\n"
+                    + "can.filterList[6].id: sent 7, read back 0\n" + "can.filterList[7].id: sent 8, read back 0\n"
+                    + "can.filterList[8].id: sent 9, read back 0\n" + "can.filterList[9].id: sent 10, read back 0\n"
+                    + "... and 2 more\n\nYour configuration is unchanged." },
+            { tag: "write unverified", dialog: "errorDialog", title: "Write Not Verified",
+              emit: function() { stateMachine.writeUnverified("The device did not answer the read-back in time.") },
+              text: "The device acknowledged the write, but its configuration could not be read back to check it. The device did not answer the read-back in time.\n\nWhether the device holds the configuration is not known." },
             { tag: "save into a missing folder", dialog: "errorDialog", title: "Save Failed",
               emit: function() { win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.scratchPath("gone/Linie #3.frc"))) },
               text: "The configuration could not be saved to the file " + gatewaySimulator.scratchPath("gone/Linie #3.frc") + "." },
