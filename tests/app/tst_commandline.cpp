@@ -106,7 +106,9 @@ void TestCommandLine::selfDescription_data()
     QTest::newRow("frctool version") << "frctool" << QStringList{"--version"} << version.arg("frctool");
     QTest::newRow("simulator version") << "tarn-gateway-sim" << QStringList{"--version"}
                                        << version.arg("tarn-gateway-sim");
+    QTest::newRow("station version") << "tarn-station" << QStringList{"--version"} << version.arg("tarn-station");
     QTest::newRow("frctool help") << "frctool" << QStringList{"--help"} << "Usage: frctool ";
+    QTest::newRow("station help") << "tarn-station" << QStringList{"--help"} << "Usage: ";
     QTest::newRow("simulator help") << "tarn-gateway-sim" << QStringList{"--help"} << "Usage: ";
 }
 

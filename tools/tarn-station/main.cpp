@@ -2,6 +2,8 @@
 // values of their own per serial number, and reports the batch.
 #include "station.h"
 
+#include <versionText.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -64,19 +66,22 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarn-station"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TARN_STATION_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromUtf8(Description));
     parser.addHelpOption();
-    parser.addVersionOption();
     parser.addOptions({
         {"config", "The configuration file to flash.", "FILE"},
         {"values", "Values per gateway: a CSV table whose header names \"serial\" and then leaf paths.", "CSV"},
         {"set", "Set a leaf of the file before writing (repeatable), as frctool set does.", "PATH=VALUE"},
         {"report", "Write the batch's report to this CSV file.", "OUT.csv"},
+        {"version", "Print the program's name and version."},
     });
     parser.addPositionalArgument("PORT", "The serial ports of the gateways.", "PORT...");
     parser.process(app);
+    if (parser.isSet("version")) {
+        Tarn::Identity::printVersion(QStringLiteral("tarn-station"));
+        return Success;
+    }
 
     // A path is made absolute; a bare name ("ttyUSB0") is the system's port of that name.
     QStringList ports;
