@@ -70,10 +70,25 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char* argv[])
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-void printUsage(const QStringList& arguments)
+// What "--help" adds below the usage line, in one place (the manual page is
+// made from it).
+const char* const AutoflashHelp =
+    "\n"
+    "With --autoflash the file is written to the gateway without a window: the gateway's configuration is read and\n"
+    "backed up first, and the write counts only when the gateway reads back what was sent. The outcome is the last\n"
+    "line on standard error, \"SUCCESS\" or \"ERROR\". Options after --autoflash:\n"
+    "  --port PORT         use this port for this run only; the settings store is neither read for it nor written\n"
+    "  --set PATH=VALUE    set a leaf of the file before writing, as frctool set does (repeatable)\n"
+    "  --values FILE.csv   values per gateway: a header naming \"serial\" and then leaf paths, one row per serial\n"
+    "                      number; a gateway without a row is not written\n"
+    "  --json              one JSON object per line on standard output for each stage, the outcome last\n"
+    "Exit status of an autoflash: 0 success, 1 other failure, 2 bad arguments or files, 3 no answer from the\n"
+    "gateway, 4 device error, 5 verification failed, 6 no values for this device.\n";
+
+void printUsage(const QStringList& arguments, bool help = false)
 {
     const QString usage = QStringLiteral("Usage: ") + arguments.first()
-        + QStringLiteral(" [--config filePath [--autoflash]]\n");
+        + QStringLiteral(" [--config filePath [--autoflash]]\n") + (help ? QString::fromUtf8(AutoflashHelp) : QString());
     std::fputs(usage.toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
@@ -114,8 +129,9 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
         return 0;
     }
     if (arguments.size() == 2 || arguments.at(1) != QLatin1String(ConfigOption)) {
-        printUsage(arguments);
-        return arguments.at(1) == QLatin1String(HelpOption) ? 0 : -1;
+        const bool help = arguments.at(1) == QLatin1String(HelpOption);
+        printUsage(arguments, help);
+        return help ? 0 : -1;
     }
     options.configurationPath = arguments.at(2);
     if (!configurationFileExists(options.configurationPath)) {
@@ -146,12 +162,25 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
-// The failure named last, for the closing JSON line.
-QString lastAutoflashProblem;
+// How an autoflash run ended, as its exit status tells a script.
+enum AutoflashStatus {
+    Succeeded = 0,
+    OtherFailure = 1,
+    BadArgumentsOrFiles = 2,
+    NoAnswer = 3,
+    DeviceError = 4,
+    VerificationFailed = 5,
+    NoValuesForDevice = 6,
+};
 
-void reportAutoflashProblem(const QString& reason)
+// The failure named last, for the exit status and the closing JSON line.
+QString lastAutoflashProblem;
+AutoflashStatus lastAutoflashStatus = OtherFailure;
+
+void reportAutoflashProblem(const QString& reason, AutoflashStatus status = OtherFailure)
 {
     lastAutoflashProblem = reason;
+    lastAutoflashStatus = status;
     std::fputs(reason.toUtf8().append('\n').constData(), stderr);
     std::fflush(stderr);
 }
@@ -168,29 +197,34 @@ QString withAdvice(const QString& reason, const QKel::Sm::StateMachine* stateMac
 void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
 {
     using QKel::Sm::StateMachine;
-    const auto report = [stateMachine](auto signal, const QString& reason) {
-        QObject::connect(stateMachine, signal, stateMachine, [reason] { reportAutoflashProblem(reason); });
+    const auto report = [stateMachine](auto signal, const QString& reason, AutoflashStatus status) {
+        QObject::connect(stateMachine, signal, stateMachine, [reason, status] { reportAutoflashProblem(reason, status); });
     };
-    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"));
+    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"),
+           BadArgumentsOrFiles);
     report(&StateMachine::configurationVersionMismatch,
-           QStringLiteral("The configuration file's version does not match this program"));
-    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"));
-    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"));
+           QStringLiteral("The configuration file's version does not match this program"), BadArgumentsOrFiles);
+    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"),
+           BadArgumentsOrFiles);
+    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"),
+           BadArgumentsOrFiles);
     report(&StateMachine::configurationRejectedWhileBusy,
-           QStringLiteral("The configuration was not taken over while the session was busy"));
-    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"));
+           QStringLiteral("The configuration was not taken over while the session was busy"), OtherFailure);
+    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"), DeviceError);
     QObject::connect(stateMachine, &StateMachine::timeout, stateMachine, [stateMachine] {
-        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine));
+        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine), NoAnswer);
     });
     QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
                      [](const QString& productId) {
                          reportAutoflashProblem(
-                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId));
+                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId),
+                             BadArgumentsOrFiles);
                      });
     QObject::connect(stateMachine, &StateMachine::deviceUnsupported, stateMachine,
                      [](const QString&, const QString& productId) {
                          reportAutoflashProblem(
-                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
+                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId),
+                             DeviceError);
                      });
     QObject::connect(stateMachine, &StateMachine::writeRefusedSecretsRemoved, stateMachine,
                      [](const QStringList& leafPaths) {
@@ -208,7 +242,8 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                              reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
                                                         .arg(leaf.value(QStringLiteral("path")).toString(),
                                                              leaf.value(QStringLiteral("editorValue")).toString(),
-                                                             leaf.value(QStringLiteral("deviceValue")).toString()));
+                                                             leaf.value(QStringLiteral("deviceValue")).toString()),
+                                                    VerificationFailed);
                              first = first.isEmpty() ? leaf.value(QStringLiteral("path")).toString() : first;
                          }
                          lastAutoflashProblem =
@@ -217,7 +252,8 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                                  .arg(first);
                      });
     QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
-        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine));
+        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine),
+                               VerificationFailed);
     });
     QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
                      [](const QString& folder, const QString& errorText) {
@@ -227,15 +263,18 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
     QObject::connect(stateMachine, &StateMachine::noValuesForDevice, stateMachine, [](quint32 serialNumber) {
         reportAutoflashProblem(
             QStringLiteral("The values table has no row for the gateway with serial number %1; nothing was written")
-                .arg(serialNumber));
+                .arg(serialNumber),
+            NoValuesForDevice);
     });
     QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
-        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error));
+        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error),
+                               BadArgumentsOrFiles);
     });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
                          reportAutoflashProblem(withAdvice(
-                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine));
+                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine),
+                                                NoAnswer);
                      });
 }
 
@@ -289,11 +328,12 @@ int main(int argc, char* argv[])
             QKel::Sm::DeviceValues values;
             QString errorText;
             if (!values.load(options.valuesPath, &errorText)) {
-                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText));
+                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText),
+                                       BadArgumentsOrFiles);
                 if (jsonLines)
-                    jsonLines->done(255, lastAutoflashProblem, QString());
+                    jsonLines->done(lastAutoflashStatus, lastAutoflashProblem, QString());
                 std::fputs("ERROR\n", stderr);
-                return -1;
+                return lastAutoflashStatus;
             }
             QKel::Sm::StateMachine::instance()->setStartupValues(values);
         }
@@ -307,9 +347,12 @@ int main(int argc, char* argv[])
     QKel::Pb::Utilities::registerMetaTypes();
 
     QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
-    const int status = QCoreApplication::exec();
+    int status = QCoreApplication::exec();
+    // An autoflash that failed tells why by its status.
+    if (options.autoflash && status != 0)
+        status = lastAutoflashStatus;
     if (jsonLines)
-        jsonLines->done(status & 0xff, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
+        jsonLines->done(status, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
     engine.reset();
     return status;
 }

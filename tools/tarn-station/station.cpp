@@ -47,6 +47,7 @@ Station::Station(const QString& configurator, const QString& configurationFile, 
 
 void Station::start()
 {
+    mClock.start();
     if (mLiveLines) {
         for (const StationPort& port : qAsConst(mPorts))
             std::fputs((describe(port) + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
@@ -110,6 +111,7 @@ void Station::onProcessFinished(int index, int exitCode, QProcess::ExitStatus st
             ? QStringLiteral("the flashing process ended abnormally")
             : QStringLiteral("the flashing process ended without a result (exit status %1)").arg(exitCode);
         port.stage = QStringLiteral("done");
+        port.seconds = double(mClock.elapsed()) / 1000.0;
         show(index);
     }
     for (const StationPort& other : qAsConst(mPorts)) {

@@ -2,6 +2,7 @@
 
 #include "stationPort.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QStringList>
@@ -42,6 +43,8 @@ private:
     QStringList mArguments;
     bool mLiveLines;
     bool mInterrupted = false;
+    // For runs that end without a word of their own.
+    QElapsedTimer mClock;
     QVector<StationPort> mPorts;
     std::vector<std::unique_ptr<QProcess>> mProcesses;
 };
