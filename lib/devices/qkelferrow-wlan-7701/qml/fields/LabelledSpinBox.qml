@@ -28,7 +28,7 @@ Row {
     property alias decimals: spin.decimals
     property alias stepSize: spin.stepSize
     property bool hexadecimal: false
-    property alias bitWidth: spin.bitWidth
+    property int bitWidth: 0
     property alias suffix: spin.suffix
     property alias spinBox: spin
     readonly property bool outOfRange: bound && (value < minimumValue || value > maximumValue)
@@ -94,6 +94,10 @@ Row {
         Accessible.description: root.problem
         radix: NumberFormat.radix(root.hexadecimal)
         prefix: NumberFormat.prefix(root.hexadecimal)
+        // Only a signed field shows negative values as a bit pattern: a
+        // negative value stored in an unsigned one keeps its sign, so that it
+        // cannot pass for a valid unsigned number.
+        bitWidth: root.minimumValue < 0 ? root.bitWidth : 0
         errorHighlight: root.problem !== ""
         onValueModified: if (root.bound) root.write()
     }
