@@ -36,11 +36,14 @@ Row {
     // Write and Save wait until the edit ends.
     readonly property bool refused: bound && enabled && !spin.acceptableInput
     readonly property string refusal: refused ? qsTr("The typed number is not the stored value %1.").arg(spin.valueText) : ""
+    // A stored value the shown one stands for but does not equal, told by
+    // the page (the field is marked until they agree).
+    property string warning: ""
     // What keeps the shown text from being a stored value in range, for the user.
     readonly property string problem: refusal !== "" ? refusal
         : outOfRange && enabled ? qsTr("The stored value %1 is outside the range %2 to %3.")
                                   .arg(spin.valueText).arg(rangeText(minimumValue)).arg(rangeText(maximumValue))
-        : ""
+        : enabled ? warning : ""
 
     signal edited(real value)
 
