@@ -131,9 +131,13 @@ TestCase {
         tryCompare(ssid, "activeFocus", false)
         wait(0) // the field's check, deferred until the focus settles, has run
         verify(!page.errorShown, "only Write's box is open")
-        dialog.click(StandardButton.No)
-        stateMachine.currentDevice.wlanInterface.object.object.ssid = "line 5"
-        compare(ssid.text, "line 5")
+        // Yes gives the keys back to the field pointed out.
+        dialog.click(StandardButton.Yes)
+        tryCompare(ssid, "activeFocus", true)
+        keyClick(Qt.Key_A, Qt.ControlModifier)
+        keyClick("z")
+        compare(ssid.text, "z")
+        compare(stateMachine.currentDevice.wlanInterface.object.object.ssid, "z")
     }
 
     // The button shows for Just Works while connected; only Yes to the main
