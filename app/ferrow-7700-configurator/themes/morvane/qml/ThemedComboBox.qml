@@ -10,6 +10,8 @@ ComboBox {
     property bool errorHighlight: false
     readonly property bool __error: errorHighlight && enabled
     editable: false
+    // A click takes the focus too, so that the keys then act on what was clicked.
+    activeFocusOnPress: true
     Accessible.name: currentText
     Accessible.role: Accessible.ComboBox
 

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
+import QtQuick.Window 2.15
 import "qrc:///themes/morvane/qml/."
 
 // The TARN210's configuration: one tab per page; each page is created when its
@@ -38,6 +39,8 @@ ThemedTabView {
     // moves the focus itself when its current tab changes.
     function showField(field) {
         currentIndex = field.tab
+        if (Window.window)
+            Window.window.requestActivate()
         Qt.callLater(field.item.focusInput)
     }
 
