@@ -231,7 +231,8 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                          reportAutoflashProblem(
                              QStringLiteral("The configuration lacks the passwords and PINs a support archive removed "
                                             "(%1); set them again before writing it to a gateway")
-                                 .arg(leafPaths.join(QStringLiteral(", "))));
+                                 .arg(leafPaths.join(QStringLiteral(", "))),
+                             BadArgumentsOrFiles);
                      });
     // One line per leaf the gateway does not hold as sent.
     QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,

@@ -247,7 +247,7 @@ void TestAutoflash::autoflash_data()
                            << 10 << QString() << 0;
     QTest::newRow("empty file") << "empty" << QStringList() << QStringList() << 2 << false
                                 << "configuration file" << 10 << QString() << 0;
-    QTest::newRow("passwords and PINs masked") << "masked" << QStringList() << QStringList() << false << false
+    QTest::newRow("passwords and PINs masked") << "masked" << QStringList() << QStringList() << 2 << false
                                                << "lacks the passwords and PINs" << 10 << QString() << 0;
 }
 

@@ -111,6 +111,8 @@ TestCase {
         device.canConfig.canOpenConfig.nodeId = 5
         device.wlanInterface.object.object.ssid = "line 4"
         win.actions.writeAction.trigger()
+        tryVerify(function() { return findChild(win, "reviewWindow") !== null }, 5000, "the write is reviewed first")
+        findChild(win, "reviewWindow").write()
         tryVerify(function() { return logCount("received S") > writes }, 20000, "written once they show stored values")
         tryVerify(settled, 20000)
     }
