@@ -128,13 +128,18 @@ ThemedApplicationWindow {
                         // The choice's description beside it tells two adapters apart.
                         RowLayout {
                             spacing: 10
+                            // A choice no longer offered (an unplugged adapter) stays
+                            // chosen: it is shown first, marked, and every offered one
+                            // can still be picked instead.
+                            readonly property bool choiceAbsent: setting.value !== undefined && setting.value !== ""
+                                                                 && setting.comboValues.indexOf(setting.value) < 0
                             ThemedComboBox {
                                 id: combo
                                 objectName: "settingField_" + setting.name
                                 // Port paths can be long; the user has to tell them apart.
                                 Layout.preferredWidth: 300
                                 Accessible.name: setting.name
-                                model: setting.comboValues
+                                model: parent.choiceAbsent ? [setting.value].concat(setting.comboValues) : setting.comboValues
                                 onModelChanged: currentIndex = model.indexOf(setting.value)
                                 onActivated: setting.value = model[index]
                                 Connections {
@@ -144,7 +149,8 @@ ThemedApplicationWindow {
                             }
                             ThemedText {
                                 objectName: "settingDescription_" + setting.name
-                                text: setting.comboDescriptions[combo.currentIndex] || ""
+                                text: parent.choiceAbsent && combo.currentIndex === 0 ? qsTr("not plugged in")
+                                      : setting.comboDescriptions[combo.currentIndex - (parent.choiceAbsent ? 1 : 0)] || ""
                                 visible: text !== ""
                                 Accessible.name: text
                                 Accessible.role: Accessible.StaticText
