@@ -330,6 +330,8 @@ TestCase {
         win.dialogs.packSupportArchiveTo(urlOf(path))
         dialog.close()
         tryCompare(dialog, "visible", false)
+        // The question was answered: its window does not stay over the main window.
+        tryVerify(function() { var left = findChild(win, "supportArchiveWindow"); return !left || !left.visible })
         var details = gatewaySimulator.archiveEntry(path + ".zip", "details.txt")
         verify(details.indexOf(data.details) > 0, details)
     }
