@@ -21,6 +21,8 @@ ThemedApplicationWindow {
 
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
+    // A session keeps the port it was opened on until it ends.
+    readonly property bool sessionOpen: stateMachine.connected || stateMachine.busy
 
     // Closes once the key or click that asked for it has been delivered: the
     // window must not be torn down under its own input event.
@@ -65,6 +67,7 @@ ThemedApplicationWindow {
                 objectName: "interfaceField"
                 visible: commsHandler.providerTypes.length > 1
                 Accessible.name: qsTr("Interface")
+                enabled: !window.sessionOpen
                 model: commsHandler.providerTypes
                 currentIndex: commsHandler.providerTypes.indexOf(commsHandler.currentProviderType)
                 onActivated: commsHandler.currentProviderType = commsHandler.providerTypes[index]
@@ -139,6 +142,7 @@ ThemedApplicationWindow {
                                 // Port paths can be long; the user has to tell them apart.
                                 Layout.preferredWidth: 300
                                 Accessible.name: setting.name
+                                enabled: !window.sessionOpen
                                 model: parent.choiceAbsent ? [setting.value].concat(setting.comboValues) : setting.comboValues
                                 onModelChanged: currentIndex = model.indexOf(setting.value)
                                 onActivated: setting.value = model[index]
@@ -161,6 +165,13 @@ ThemedApplicationWindow {
             }
         }
 
+        ThemedText {
+            objectName: "sessionOpenNote"
+            visible: window.sessionOpen
+            text: qsTr("Disconnect to choose another port.")
+            Accessible.name: text
+            Accessible.role: Accessible.StaticText
+        }
         ThemedButton {
             objectName: "closeButton"
             text: qsTr("Close")
