@@ -302,6 +302,8 @@ TestCase {
         verify(dialog.nameFilters[0].indexOf(data.filter) > 0, dialog.nameFilters[0])
         dialog.close()
         tryCompare(dialog, "visible", false)
+        // The main window's shortcuts work again without a window manager.
+        tryVerify(function() { return gatewaySimulator.hasKeyboard(win) })
     }
 
     // Passwords and PINs stay out of a support archive unless the user ticks
