@@ -21,6 +21,7 @@ private slots:
     void portChoice();
     void portChange_data();
     void portChange();
+    void portStaysWhileOpen();
     void writeFailures_data();
     void writeFailures();
     void writeArrivesWhole_data();
@@ -148,6 +149,34 @@ void TestSerialProvider::portChange()
     portSetting(provider)->setValue(choice);
     QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), stored);
     QCOMPARE(portSetting(provider)->value().toString(), choice);
+}
+
+// A session's commands, its closing one included, go to the gateway it was
+// opened to: the port chosen meanwhile waits for the next session.
+void TestSerialProvider::portStaysWhileOpen()
+{
+    PseudoTerminal first;
+    PseudoTerminal second;
+    QString error;
+    QVERIFY2(first.open(&error) && second.open(&error), qPrintable(error));
+    qputenv(SerialProvider::ExtraPortsVariable, (first.slavePath() + ":" + second.slavePath()).toLocal8Bit());
+    QSettings().setValue(SerialProvider::PortKey, first.slavePath());
+    SerialProvider provider(QStringList{});
+    const QByteArray command = BootProtocol::buildReadProductIdCommand();
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(first, command.size()), command);
+
+    QTest::ignoreMessage(QtWarningMsg, "The port stays the same until the open session ends.");
+    portSetting(provider)->setValue(second.slavePath());
+    QCOMPARE(portSetting(provider)->value().toString(), first.slavePath());
+    QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), first.slavePath());
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(first, command.size()), command);
+
+    provider.close();
+    portSetting(provider)->setValue(second.slavePath());
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(second, command.size()), command);
 }
 
 void TestSerialProvider::writeFailures_data()

@@ -346,6 +346,14 @@ void SerialProvider::onPortChanged(QVariant value)
     const QString name = value.toString();
     if (name == d->portName || name.isEmpty())
         return;
+    // Moving an open session would send its next command (a write, or the
+    // closing "enter normal operation") to another device, and leave the
+    // gateway it was opened to in configuration mode.
+    if (d->port->isOpen()) {
+        qWarning() << "The port stays the same until the open session ends.";
+        publishPorts(true);
+        return;
+    }
     if (d->isAvailable(name)) {
         d->portName = name;
         d->wantedPort = name;

@@ -158,6 +158,7 @@ Item {
     }
 
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: saveDialog
         sourceComponent: FileDialog {
             objectName: "saveDialog"
@@ -170,6 +171,7 @@ Item {
         }
     }
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: loadDialog
         sourceComponent: FileDialog {
             objectName: "loadDialog"
@@ -182,6 +184,7 @@ Item {
         }
     }
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: supportArchiveDialog
         sourceComponent: FileDialog {
             objectName: "supportArchiveDialog"

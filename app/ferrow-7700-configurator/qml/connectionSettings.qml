@@ -21,6 +21,8 @@ ThemedApplicationWindow {
 
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
+    // A session keeps the port it was opened on until it ends.
+    readonly property bool sessionOpen: stateMachine.connected || stateMachine.busy
 
     // Closes once the key or click that asked for it has been delivered: the
     // window must not be torn down under its own input event.
@@ -65,6 +67,7 @@ ThemedApplicationWindow {
                 objectName: "interfaceField"
                 visible: commsHandler.providerTypes.length > 1
                 Accessible.name: qsTr("Interface")
+                enabled: !window.sessionOpen
                 model: commsHandler.providerTypes
                 currentIndex: commsHandler.providerTypes.indexOf(commsHandler.currentProviderType)
                 onActivated: commsHandler.currentProviderType = commsHandler.providerTypes[index]
@@ -128,13 +131,19 @@ ThemedApplicationWindow {
                         // The choice's description beside it tells two adapters apart.
                         RowLayout {
                             spacing: 10
+                            // A choice no longer offered (an unplugged adapter) stays
+                            // chosen: it is shown first, marked, and every offered one
+                            // can still be picked instead.
+                            readonly property bool choiceAbsent: setting.value !== undefined && setting.value !== ""
+                                                                 && setting.comboValues.indexOf(setting.value) < 0
                             ThemedComboBox {
                                 id: combo
                                 objectName: "settingField_" + setting.name
                                 // Port paths can be long; the user has to tell them apart.
                                 Layout.preferredWidth: 300
                                 Accessible.name: setting.name
-                                model: setting.comboValues
+                                enabled: !window.sessionOpen
+                                model: parent.choiceAbsent ? [setting.value].concat(setting.comboValues) : setting.comboValues
                                 onModelChanged: currentIndex = model.indexOf(setting.value)
                                 onActivated: setting.value = model[index]
                                 Connections {
@@ -144,7 +153,8 @@ ThemedApplicationWindow {
                             }
                             ThemedText {
                                 objectName: "settingDescription_" + setting.name
-                                text: setting.comboDescriptions[combo.currentIndex] || ""
+                                text: parent.choiceAbsent && combo.currentIndex === 0 ? qsTr("not plugged in")
+                                      : setting.comboDescriptions[combo.currentIndex - (parent.choiceAbsent ? 1 : 0)] || ""
                                 visible: text !== ""
                                 Accessible.name: text
                                 Accessible.role: Accessible.StaticText
@@ -155,6 +165,13 @@ ThemedApplicationWindow {
             }
         }
 
+        ThemedText {
+            objectName: "sessionOpenNote"
+            visible: window.sessionOpen
+            text: qsTr("Disconnect to choose another port.")
+            Accessible.name: text
+            Accessible.role: Accessible.StaticText
+        }
         ThemedButton {
             objectName: "closeButton"
             text: qsTr("Close")

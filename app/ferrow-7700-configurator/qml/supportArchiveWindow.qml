@@ -22,9 +22,16 @@ ThemedApplicationWindow {
     // The main window's dialogs, which choose the file and pack the archive.
     property var dialogs
 
+    // This window goes before the file dialog comes: a window under a modal
+    // dialog refuses to close, and would stay open over the main window.
     function chooseFile() {
-        dialogs.chooseSupportArchiveFile(includeSecrets.checked)
-        dismiss()
+        Qt.callLater(openFileDialog)
+    }
+    function openFileDialog() {
+        const includeSecretsChosen = includeSecrets.checked
+        const mainDialogs = dialogs
+        window.close()
+        mainDialogs.chooseSupportArchiveFile(includeSecretsChosen)
     }
     // Closes once the key or click that asked for it has been delivered.
     function dismiss() {

@@ -321,6 +321,8 @@ TestCase {
         verify(dialog.nameFilters[0].indexOf(data.filter) > 0, dialog.nameFilters[0])
         dialog.close()
         tryCompare(dialog, "visible", false)
+        // The main window's shortcuts work again without a window manager.
+        tryVerify(function() { return gatewaySimulator.hasKeyboard(win) })
     }
 
     // Passwords and PINs stay out of a support archive unless the user ticks
@@ -349,6 +351,8 @@ TestCase {
         win.dialogs.packSupportArchiveTo(urlOf(path))
         dialog.close()
         tryCompare(dialog, "visible", false)
+        // The question was answered: its window does not stay over the main window.
+        tryVerify(function() { var left = findChild(win, "supportArchiveWindow"); return !left || !left.visible })
         var details = gatewaySimulator.archiveEntry(path + ".zip", "details.txt")
         verify(details.indexOf(data.details) > 0, details)
     }

@@ -105,6 +105,25 @@ Item {
             tryVerify(function() { return storedPortIs(gatewaySimulator.portPath) })
         }
 
+        // An unplugged adapter's port stays the one shown while it is chosen,
+        // and the first port present can still be picked in its place.
+        function test_connectionSettingsShowAbsentChoice() {
+            var gone = gatewaySimulator.portPath + "-unplugged"
+            commsHandler.currentProvider.settings[0].value = gone
+            open("connectionSettings.qml")
+            var port = field("settingField_Port")
+            compare(port.currentText, gone)
+            compare(field("settingDescription_Port").text, "not plugged in")
+            var first = port.model[1]
+            port.forceActiveFocus()
+            keyClick(Qt.Key_Down)
+            tryVerify(function() { return storedPortIs(first) })
+            compare(port.currentText, first)
+            verify(port.model.indexOf(gone) < 0)
+            commsHandler.currentProvider.settings[0].value = gatewaySimulator.portPath
+            tryVerify(function() { return storedPortIs(gatewaySimulator.portPath) })
+        }
+
         // The support archive's box has the keyboard when the window opens,
         // Space ticks it and Tab goes on to the buttons.
         function test_supportArchiveBoxByKeyboard() {
