@@ -1,5 +1,7 @@
 #include "station.h"
 
+#include "flashProcess.h"
+
 #include <safeFileWriter.h>
 
 #include <QJsonDocument>
@@ -54,7 +56,7 @@ void Station::start()
         std::fflush(stdout);
     }
     for (int index = 0; index < mPorts.size(); ++index) {
-        auto process = std::make_unique<QProcess>();
+        auto process = std::make_unique<FlashProcess>();
         process->setProcessChannelMode(QProcess::SeparateChannels);
         // Standard error holds the run's own lines; the report takes its reason from JSON.
         process->setStandardErrorFile(QProcess::nullDevice());
