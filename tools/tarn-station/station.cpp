@@ -94,7 +94,7 @@ void Station::onLine(int index, const QByteArray& line)
         port.reason = object.value(QStringLiteral("reason")).toString();
         const QString advice = object.value(QStringLiteral("advice")).toString();
         if (!port.reason.contains(advice))
-            port.reason += QLatin1Char(' ') + advice;
+            port.reason += (port.reason.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ")) + advice;
     }
     show(index);
 }
