@@ -93,6 +93,17 @@ void printUsage(const QStringList& arguments, bool help = false)
     std::fflush(stdout);
 }
 
+// How an autoflash run ended, as its exit status tells a script.
+enum AutoflashStatus {
+    Succeeded = 0,
+    OtherFailure = 1,
+    BadArgumentsOrFiles = 2,
+    NoAnswer = 3,
+    DeviceError = 4,
+    VerificationFailed = 5,
+    NoValuesForDevice = 6,
+};
+
 // The options of an autoflash run, after "--autoflash". Arguments this version
 // does not know are ignored, as they always were; an option without its value
 // is refused.
@@ -134,19 +145,22 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
         return help ? 0 : -1;
     }
     options.configurationPath = arguments.at(2);
+    // A script running an autoflash tells its bad arguments and files by the
+    // status it documents for them.
+    const bool autoflash = arguments.size() > 3 && arguments.at(3) == QLatin1String(AutoflashOption);
     if (!configurationFileExists(options.configurationPath)) {
         qCritical().noquote() << QStringLiteral("Cannot load configuration file: %1").arg(options.configurationPath);
-        return EXIT_FAILURE;
+        return autoflash ? BadArgumentsOrFiles : EXIT_FAILURE;
     }
     if (arguments.size() > 3) {
-        if (arguments.at(3) != QLatin1String(AutoflashOption)) {
+        if (!autoflash) {
             printUsage(arguments);
             return -1;
         }
         options.autoflash = true;
         if (!parseAutoflashOptions(arguments.mid(4), options)) {
             printUsage(arguments);
-            return -1;
+            return BadArgumentsOrFiles;
         }
     }
     return std::nullopt;
@@ -162,16 +176,6 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
-// How an autoflash run ended, as its exit status tells a script.
-enum AutoflashStatus {
-    Succeeded = 0,
-    OtherFailure = 1,
-    BadArgumentsOrFiles = 2,
-    NoAnswer = 3,
-    DeviceError = 4,
-    VerificationFailed = 5,
-    NoValuesForDevice = 6,
-};
 
 // The failure named last, for the exit status and the closing JSON line.
 QString lastAutoflashProblem;
