@@ -93,6 +93,17 @@ void printUsage(const QStringList& arguments, bool help = false)
     std::fflush(stdout);
 }
 
+// How an autoflash run ended, as its exit status tells a script.
+enum AutoflashStatus {
+    Succeeded = 0,
+    OtherFailure = 1,
+    BadArgumentsOrFiles = 2,
+    NoAnswer = 3,
+    DeviceError = 4,
+    VerificationFailed = 5,
+    NoValuesForDevice = 6,
+};
+
 // The options of an autoflash run, after "--autoflash". Arguments this version
 // does not know are ignored, as they always were; an option without its value
 // is refused.
@@ -134,19 +145,22 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
         return help ? 0 : -1;
     }
     options.configurationPath = arguments.at(2);
+    // A script running an autoflash tells its bad arguments and files by the
+    // status it documents for them.
+    const bool autoflash = arguments.size() > 3 && arguments.at(3) == QLatin1String(AutoflashOption);
     if (!configurationFileExists(options.configurationPath)) {
         qCritical().noquote() << QStringLiteral("Cannot load configuration file: %1").arg(options.configurationPath);
-        return EXIT_FAILURE;
+        return autoflash ? BadArgumentsOrFiles : EXIT_FAILURE;
     }
     if (arguments.size() > 3) {
-        if (arguments.at(3) != QLatin1String(AutoflashOption)) {
+        if (!autoflash) {
             printUsage(arguments);
             return -1;
         }
         options.autoflash = true;
         if (!parseAutoflashOptions(arguments.mid(4), options)) {
             printUsage(arguments);
-            return -1;
+            return BadArgumentsOrFiles;
         }
     }
     return std::nullopt;
@@ -162,34 +176,46 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
-// How an autoflash run ended, as its exit status tells a script.
-enum AutoflashStatus {
-    Succeeded = 0,
-    OtherFailure = 1,
-    BadArgumentsOrFiles = 2,
-    NoAnswer = 3,
-    DeviceError = 4,
-    VerificationFailed = 5,
-    NoValuesForDevice = 6,
-};
 
 // The failure named last, for the exit status and the closing JSON line.
 QString lastAutoflashProblem;
+QString lastAutoflashAdvice;
 AutoflashStatus lastAutoflashStatus = OtherFailure;
 
-void reportAutoflashProblem(const QString& reason, AutoflashStatus status = OtherFailure)
+// Standard error gets the reason and what to do; the closing JSON line keeps them apart.
+void reportAutoflashProblem(const QString& reason, AutoflashStatus status = OtherFailure, const QString& advice = {})
 {
     lastAutoflashProblem = reason;
+    lastAutoflashAdvice = advice;
     lastAutoflashStatus = status;
-    std::fputs(reason.toUtf8().append('\n').constData(), stderr);
+    const QString stop = reason.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ");
+    const QString line = advice.isEmpty() ? reason : reason + stop + advice;
+    std::fputs(line.toUtf8().append('\n').constData(), stderr);
     std::fflush(stderr);
 }
 
-// The facade sets the advice before it reports the failure.
-QString withAdvice(const QString& reason, const QKel::Sm::StateMachine* stateMachine)
+// What to do after a failure the session gave no advice of its own for.
+QString adviceFor(int status)
 {
-    const QString advice = stateMachine->failureAdvice();
-    return advice.isEmpty() ? reason : reason + QLatin1Char(' ') + advice;
+    switch (status) {
+    case Succeeded:
+        return {};
+    case BadArgumentsOrFiles:
+        return QStringLiteral("Correct the command line, the configuration file or the values table, then run again.");
+    case NoAnswer:
+        return QStringLiteral("Check that the gateway is switched on, in configuration mode and connected to this port, "
+                              "then run again.");
+    case DeviceError:
+        return QStringLiteral("Switch the gateway off and on again and run again; if it refuses again, the gateway needs "
+                              "servicing.");
+    case VerificationFailed:
+        return QStringLiteral("The gateway may not hold a usable configuration: run again; if it differs again, take the "
+                              "gateway out of service. What it held before is in the backup.");
+    case NoValuesForDevice:
+        return QStringLiteral("Add a row for this serial number to the values table, then run again.");
+    default:
+        return QStringLiteral("Read the lines on standard error, then run again.");
+    }
 }
 
 // Without a window nobody would learn why an autoflash ended with "ERROR", so
@@ -212,7 +238,7 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
            QStringLiteral("The configuration was not taken over while the session was busy"), OtherFailure);
     report(&StateMachine::deviceError, QStringLiteral("The device refused the command"), DeviceError);
     QObject::connect(stateMachine, &StateMachine::timeout, stateMachine, [stateMachine] {
-        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine), NoAnswer);
+        reportAutoflashProblem(QStringLiteral("The device did not answer in time"), NoAnswer, stateMachine->failureAdvice());
     });
     QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
                      [](const QString& productId) {
@@ -253,8 +279,8 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
                                  .arg(first);
                      });
     QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
-        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine),
-                               VerificationFailed);
+        reportAutoflashProblem(QStringLiteral("The write could not be verified: %1").arg(reason), VerificationFailed,
+                               stateMachine->failureAdvice());
     });
     QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
                      [](const QString& folder, const QString& errorText) {
@@ -273,9 +299,8 @@ void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
     });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
-                         reportAutoflashProblem(withAdvice(
-                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine),
-                                                NoAnswer);
+                         reportAutoflashProblem(QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText),
+                                                NoAnswer, stateMachine->failureAdvice());
                      });
 }
 
@@ -332,7 +357,7 @@ int main(int argc, char* argv[])
                 reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText),
                                        BadArgumentsOrFiles);
                 if (jsonLines)
-                    jsonLines->done(lastAutoflashStatus, lastAutoflashProblem, QString());
+                    jsonLines->done(lastAutoflashStatus, lastAutoflashProblem, adviceFor(lastAutoflashStatus));
                 std::fputs("ERROR\n", stderr);
                 return lastAutoflashStatus;
             }
@@ -352,8 +377,12 @@ int main(int argc, char* argv[])
     // An autoflash that failed tells why by its status.
     if (options.autoflash && status != 0)
         status = lastAutoflashStatus;
-    if (jsonLines)
-        jsonLines->done(status, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
+    if (jsonLines) {
+        QString advice = lastAutoflashAdvice;
+        if (advice.isEmpty())
+            advice = QKel::Sm::StateMachine::instance()->failureAdvice();
+        jsonLines->done(status, lastAutoflashProblem, advice.isEmpty() ? adviceFor(status) : advice);
+    }
     engine.reset();
     return status;
 }

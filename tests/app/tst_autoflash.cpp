@@ -332,7 +332,7 @@ void TestAutoflash::failureAdvice_data()
     QTest::newRow("port vanishes") << "" << QStringList{"--hang-up-mid-frame"} << "Communication error "
                                    << "The adapter of %1 was unplugged or renamed. The list of ports has been "
                                       "refreshed";
-    QTest::newRow("silent gateway") << "" << QStringList{"--silent"} << "The device did not answer in time "
+    QTest::newRow("silent gateway") << "" << QStringList{"--silent"} << "The device did not answer in time. "
                                     << "No gateway answered on %1. Check that the gateway is powered, that it is "
                                        "connected to this port, and that no other program uses the port.";
 }

@@ -56,7 +56,9 @@ void TestCommandLine::commandLine_data()
         << QStringList{"--config", "<existing>", "--help"} << 255 << true << QString();
     QTest::newRow("missing file") << QStringList{"--config", "<missing>"} << 1 << false << missingMessage;
     QTest::newRow("missing file tested before autoflash")
-        << QStringList{"--config", "<missing>", "--autoflash"} << 1 << false << missingMessage;
+        << QStringList{"--config", "<missing>", "--autoflash"} << 2 << false << missingMessage;
+    QTest::newRow("autoflash option without its value")
+        << QStringList{"--config", "<existing>", "--autoflash", "--json", "--port"} << 2 << true << QString();
     QTest::newRow("missing file tested before a bad third argument")
         << QStringList{"--config", "<missing>", "--bogus"} << 1 << false << missingMessage;
     QTest::newRow("directory is no configuration file")

@@ -97,6 +97,14 @@ int main(int argc, char* argv[])
     if (!QFileInfo(configurator).isExecutable())
         return refuse(QStringLiteral("the configurator is not beside this program: %1").arg(configurator));
 
+    // Found out only after the batch, an unwritable report would lose its record.
+    if (parser.isSet("report")) {
+        const QFileInfo report(parser.value("report"));
+        const QFileInfo folder(report.absolutePath());
+        if (report.isDir() || !folder.isDir() || !folder.isWritable())
+            return refuse(QStringLiteral("the report cannot be written to %1").arg(parser.value("report")));
+    }
+
     QStringList arguments;
     if (parser.isSet("values"))
         arguments << "--values" << QFileInfo(parser.value("values")).absoluteFilePath();

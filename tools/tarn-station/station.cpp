@@ -1,5 +1,7 @@
 #include "station.h"
 
+#include "flashProcess.h"
+
 #include <safeFileWriter.h>
 
 #include <QJsonDocument>
@@ -11,7 +13,9 @@ namespace {
 
 QString csvField(const QString& text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    // A lone carriage return ends a row for many spreadsheets too.
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
 }
@@ -54,7 +58,7 @@ void Station::start()
         std::fflush(stdout);
     }
     for (int index = 0; index < mPorts.size(); ++index) {
-        auto process = std::make_unique<QProcess>();
+        auto process = std::make_unique<FlashProcess>();
         process->setProcessChannelMode(QProcess::SeparateChannels);
         // Standard error holds the run's own lines; the report takes its reason from JSON.
         process->setStandardErrorFile(QProcess::nullDevice());
@@ -92,7 +96,7 @@ void Station::onLine(int index, const QByteArray& line)
         port.reason = object.value(QStringLiteral("reason")).toString();
         const QString advice = object.value(QStringLiteral("advice")).toString();
         if (!port.reason.contains(advice))
-            port.reason += QLatin1Char(' ') + advice;
+            port.reason += (port.reason.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ")) + advice;
     }
     show(index);
 }

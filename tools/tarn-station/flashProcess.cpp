@@ -1,0 +1,8 @@
+#include "flashProcess.h"
+
+#include <unistd.h>
+
+void FlashProcess::setupChildProcess()
+{
+    ::setpgid(0, 0);
+}
