@@ -326,7 +326,7 @@ void TestSessionEndToEnd::writeIsReadBack()
 
     QTRY_VERIFY_WITH_TIMEOUT(recorder.names().contains(outcome), AnswerTimeoutMs + SessionMs);
     QCOMPARE(recorder.names().count(outcome), 1);
-    for (const QString& other : {"writeToDeviceSuccessful", "writeVerificationFailed", "writeUnverified", "timeout"})
+    for (const char* other : {"writeToDeviceSuccessful", "writeVerificationFailed", "writeUnverified", "timeout"})
         QCOMPARE(recorder.names().contains(other), other == outcome);
     QStringList differing;
     if (outcome == QLatin1String("writeVerificationFailed")) {
