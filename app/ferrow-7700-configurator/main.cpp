@@ -21,7 +21,7 @@ const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
 const char* const VersionOption = "--version";
-const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
+const QString WindowIcon = QStringLiteral(":/qt-project.org/imports/kelbus/kit/icons/icon.ico");
 
 struct StartupOptions
 {
@@ -95,7 +95,6 @@ void startGui(QQmlApplicationEngine& engine)
 {
     QApplication::setWindowIcon(QIcon(WindowIcon));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(Tarn::Identity::DesktopFileName));
-    QKel::Gui::applyThemeFont();
     QKel::Gui::publishContext(engine.rootContext());
     QKel::Gui::registerQmlTypes();
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));

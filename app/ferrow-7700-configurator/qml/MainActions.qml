@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // Every command of the main window, shared by its menus, tool bar and status bar.
 // An action only decides whether it may run and hands the work to the session.

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The main window's menus over its actions.
 ThemedMenuBar {

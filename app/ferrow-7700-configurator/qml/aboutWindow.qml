@@ -2,8 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // Who made the program and which build is running.
 ThemedApplicationWindow {

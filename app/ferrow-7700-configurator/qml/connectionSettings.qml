@@ -2,7 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The interface and the current provider's own settings, each row edited by
 // the control its setting type asks for; every edit goes straight to the setting.

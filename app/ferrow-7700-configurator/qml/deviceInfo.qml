@@ -2,7 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The identity of the connected gateway and of its radio modules, each value
 // selectable and copyable for a support request.

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
 
 // A check box that follows one bool property and writes it when the user

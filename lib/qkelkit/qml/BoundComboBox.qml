@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
 
 // A labelled combo box that shows one property and writes it on the user's

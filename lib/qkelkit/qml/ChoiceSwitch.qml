@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/qml/."
 
 // Two radio buttons for a page-local choice, "hexadecimal" / "decimal" unless
 // other texts are given; `chosen(first)` reports the user's choice.

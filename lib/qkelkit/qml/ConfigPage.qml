@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 
 // A configuration page: a themed page whose error box the field pieces reach
 // through showError(title, text).

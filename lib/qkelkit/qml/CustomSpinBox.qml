@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Controls.Private 1.0
-import kelbus.types 1.0
+import kelbus.kit 1.0
 
 // A spin box around a text input whose CustomSpinBoxValidator holds the value,
 // so that numbers can be shown and typed in decimal or in another radix.

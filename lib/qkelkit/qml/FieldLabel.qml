@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
 
 // The label in front of a field; hovering the label or the `field` shows the

@@ -1,7 +1,6 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
-import "numberFormat.js" as NumberFormat
+import "numberText.js" as NumberText
 
 // A labelled spin box bound to one number property, written on every change
 // the user makes (typing, keys, wheel, step buttons), never on load.
@@ -49,7 +48,7 @@ Row {
     }
 
     function rangeText(v) {
-        return NumberFormat.text(v < 0 && hexadecimal && bitWidth > 0 ? v + Math.pow(2, bitWidth) : v, hexadecimal)
+        return NumberText.text(v < 0 && hexadecimal && bitWidth > 0 ? v + Math.pow(2, bitWidth) : v, hexadecimal)
     }
 
     // The box's own range is widened to a stored value outside it, so that
@@ -92,8 +91,8 @@ Row {
         objectName: root.objectName ? root.objectName + "Spin" : ""
         Accessible.name: root.label
         Accessible.description: root.problem
-        radix: NumberFormat.radix(root.hexadecimal)
-        prefix: NumberFormat.prefix(root.hexadecimal)
+        radix: NumberText.radix(root.hexadecimal)
+        prefix: NumberText.prefix(root.hexadecimal)
         errorHighlight: root.problem !== ""
         onValueModified: if (root.bound) root.write()
     }

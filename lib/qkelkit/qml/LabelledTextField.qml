@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
 import "fields.js" as Fields
 
 // A labelled text field bound to one string property.

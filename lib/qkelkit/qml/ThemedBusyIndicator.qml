@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // The busy icon turning once every 800 ms, fading in and out.
 Image {

@@ -2,7 +2,7 @@ import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Controls.Styles 1.4
 import QtQuick.Controls.Private 1.0
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // Flat group with a red title band.
 GroupBox {

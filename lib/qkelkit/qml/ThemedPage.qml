@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // A white page filling its parent, with its own error dialog.
 Rectangle {

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls.Private 1.0
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // The spin box of the device pages: white field with a themed border and two
 // step buttons at the right edge.

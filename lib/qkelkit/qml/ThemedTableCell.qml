@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // One cell of a ThemedTableView column delegate: white text on the selected
 // row's dark fill, black elsewhere.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // The label every themed control draws with: black, gray when disabled.
 Text {

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 import QtQuick.Controls.Styles 1.4
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // Multi-line text whose height follows its content.
 TextArea {

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import "../theme.js" as Theme
+import "theme.js" as Theme
 
 // Hover area that shows a dark box with its text after a second of hovering,
 // just below the hovered area (above it where there is no room below), drawn

@@ -1,8 +1,10 @@
 .pragma library
 
 // The theme's constants, shared by every window and every device page.
-var themeFontFamily = "DejaVu Sans"
-var themeFontPixelSizeNormal = 12
+// The theme font's family and normal size are the application font's, which
+// the kit sets when its types are registered.
+var themeFontFamily = Qt.application.font.family
+var themeFontPixelSizeNormal = Qt.application.font.pixelSize
 var themeFontPixelSizeLarge = 16
 var themeFontPixelSizeHuge = 20
 
@@ -16,7 +18,7 @@ var themeWarning = themeDark
 // Disabled text: gray, yet readable (3.8:1 against themeLight, 4.2:1 against white).
 var themeDisabledText = "#737d87"
 
-var iconDirectory = "qrc:///themes/morvane/icons/"
+var iconDirectory = "qrc:/qt-project.org/imports/kelbus/kit/icons/"
 var themeIconArrowDown = iconDirectory + "arrowDown.png"
 var themeIconBusy = iconDirectory + "busy.png"
 var themeIconCheck = iconDirectory + "check.png"

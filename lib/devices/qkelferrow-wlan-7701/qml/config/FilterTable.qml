@@ -1,9 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/numberFormat.js" as NumberFormat
+import kelbus.kit 1.0
 
 // The CAN Receive page's table of every filter, in the page's display and
 // identifier formats.
@@ -35,7 +33,7 @@ ToolTipGroupBox {
     }
 
     function numberTexts(role) {
-        return columnTexts(role, function(v) { return NumberFormat.text(v, page.hexadecimal) })
+        return columnTexts(role, function(v) { return NumberText.text(v, page.hexadecimal) })
     }
 
     ThemedTableView {
@@ -64,17 +62,17 @@ ToolTipGroupBox {
         TableViewColumn {
             role: "mask"; title: qsTr("Mask"); visible: page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__MASK))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
         TableViewColumn {
             role: "id"; title: qsTr("CAN Identifier"); visible: page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__ID))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
         TableViewColumn {
             role: "pgn"; title: qsTr("PGN"); visible: !page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__PGN))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
         TableViewColumn {
             role: "inhibitTimeMs"; title: qsTr("Downsampling")

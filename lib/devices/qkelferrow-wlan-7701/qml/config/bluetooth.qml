@@ -1,10 +1,8 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 import "../fields"
-import "../fields/fields.js" as Fields
 
 // The Bluetooth radio, the automatic connection to a remote device, security
 // and the SPP server. Parts whose wrapper is missing stay disabled.

@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
+import kelbus.kit 1.0
 import "../fields/numberFormat.js" as NumberFormat
 
 // Start-up behaviour, loop counts, power management and the two SDO servers.

@@ -1,8 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/fields.js" as Fields
+import kelbus.kit 1.0
 import "../fields/numberFormat.js" as NumberFormat
 
 // The CAN safety function: which CAN signal the device compares with which

@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The TARN210's configuration: one tab per page; each page is created when its
 // tab is first shown and follows stateMachine.currentDevice from then on.
