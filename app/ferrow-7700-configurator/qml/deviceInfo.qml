@@ -37,10 +37,8 @@ ThemedApplicationWindow {
             + twoDigits(t.getUTCHours()) + ":" + twoDigits(t.getUTCMinutes()) + ":"
             + twoDigits(t.getUTCSeconds()) + " UTC"
     }
-    function moduleInfo(networkInterface, field) {
-        var network = networkInterface ? networkInterface.object : null
-        var moduleInfo = network ? network.deviceInfo : null
-        return moduleInfo ? moduleInfo[field] : ""
+    function moduleInfo(info, field) {
+        return info ? info[field] : ""
     }
 
     readonly property var rows: [
@@ -53,11 +51,11 @@ ThemedApplicationWindow {
         { key: "dateOfManufacture", label: qsTr("Date of manufacture"),
           value: info ? utcTime(info.unixTimeOfManufacture) : "" },
         { key: "wirelessFwVersion", label: qsTr("Wireless FW version"), optional: true,
-          value: device ? moduleInfo(device.wlanInterface, "moduleVersion") : "" },
+          value: device ? moduleInfo(device.wlanModuleInfo, "moduleVersion") : "" },
         { key: "wlanMac", label: qsTr("WLAN MAC address"), optional: true,
-          value: device ? moduleInfo(device.wlanInterface, "mac") : "" },
+          value: device ? moduleInfo(device.wlanModuleInfo, "mac") : "" },
         { key: "bluetoothMac", label: qsTr("Bluetooth MAC address"), optional: true,
-          value: device ? moduleInfo(device.bluetoothInterface, "mac") : "" }
+          value: device ? moduleInfo(device.bluetoothModuleInfo, "mac") : "" }
     ]
 
     // Closes once the key or click that asked for it has been delivered: the

@@ -98,7 +98,8 @@ ThemedApplicationWindow {
         function onCurrentDeviceChanged() {
             deviceConfigurationLoader.source = ""
             if (stateMachine.currentDevice)
-                deviceConfigurationLoader.source = stateMachine.currentDevice.qmlPath
+                deviceConfigurationLoader.setSource(stateMachine.currentDevice.qmlPath,
+                                                    { device: stateMachine.currentDevice, session: stateMachine })
         }
     }
 

@@ -42,6 +42,16 @@ QString AbstractDevice::primaryProductId() const
     return ids.isEmpty() ? QString() : ids.first();
 }
 
+QKel::Pb::Network::DeviceInfo* AbstractDevice::wlanModuleInfo() const
+{
+    return nullptr;
+}
+
+QKel::Pb::Network::DeviceInfo* AbstractDevice::bluetoothModuleInfo() const
+{
+    return nullptr;
+}
+
 void AbstractDevice::resetDeviceInfo()
 {
     if (QKel::Pb::Product::DeviceInfo* info = deviceInfo())

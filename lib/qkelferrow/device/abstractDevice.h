@@ -4,6 +4,7 @@
 #include "qkelferrow_export.h"
 
 #include <configuration.h>
+#include <network.h>
 #include <product.h>
 
 #include <QObject>
@@ -23,6 +24,8 @@ class QKELFERROW_EXPORT AbstractDevice : public QObject, public QKel::Global::Se
     Q_PROPERTY(QString primaryProductId READ primaryProductId CONSTANT)
     Q_PROPERTY(QStringList productIds READ productIds CONSTANT)
     Q_PROPERTY(QString qmlPath READ qmlPath CONSTANT)
+    Q_PROPERTY(QKel::Pb::Network::DeviceInfo* wlanModuleInfo READ wlanModuleInfo NOTIFY moduleInfoChanged)
+    Q_PROPERTY(QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo READ bluetoothModuleInfo NOTIFY moduleInfoChanged)
 
 public:
     explicit AbstractDevice(QObject* parent = nullptr);
@@ -34,12 +37,20 @@ public:
     virtual QString qmlPath() const = 0;
     virtual void parseDeviceInfoFromConfigurationData(const QByteArray& data);
 
+    // The device information of the gateway's WLAN and Bluetooth modules as
+    // its configuration reports them (for the support archive and the device
+    // information window); null for a device without that module. A driver
+    // emits moduleInfoChanged() when they may have been replaced.
+    virtual QKel::Pb::Network::DeviceInfo* wlanModuleInfo() const;
+    virtual QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo() const;
+
     QString primaryProductId() const;
     void resetDeviceInfo();
 
 signals:
     void saveNeeded();
     void deviceInfoChanged(QKel::Pb::Product::DeviceInfo* deviceInfo);
+    void moduleInfoChanged();
     void loadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
 };
 

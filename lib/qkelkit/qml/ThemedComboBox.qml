@@ -44,7 +44,7 @@ ComboBox {
             enabled: control.enabled
             color: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
             verticalAlignment: Text.AlignVCenter
-            topPadding: PLATFORM === "linux" ? 3 : 0
+            topPadding: Qt.platform.os === "linux" ? 3 : 0
             elide: Text.ElideRight
         }
         __dropDownStyle: MenuStyle {

@@ -31,6 +31,13 @@ using SafetyFunction = Product::Morvane::Tarn210::SafetyFunction;
 
 namespace {
 
+// The module information of the network an interface entry holds, if any.
+Network::DeviceInfo* moduleInfoOf(const Interface::Config* interface)
+{
+    const auto* network = interface ? qobject_cast<Network::Config*>(interface->object()) : nullptr;
+    return network ? network->deviceInfo() : nullptr;
+}
+
 const QString DEVICE_NAME = QStringLiteral("TARN210");
 const QString QML_PATH = QStringLiteral("qrc:///ferrowWlan7701/qml/device/ferrowWlan7701.qml");
 const int CAN_FILTER_COUNT = 8;
@@ -590,6 +597,7 @@ void FerrowWlan7701::refreshExternalObjects()
     emit kelConfigChanged(d->kelConfig);
     emit productConfigChanged(d->productConfig);
     emit deviceInfoChanged(deviceInfo());
+    emit moduleInfoChanged();
 }
 
 AbstractMessage* FerrowWlan7701::configurationFile() const { return d->configurationFile.data(); }
@@ -597,6 +605,8 @@ AbstractMessage* FerrowWlan7701::canConfig() const { return d->canConfig; }
 QObject* FerrowWlan7701::canFilterModel() const { return d->canFilterModel; }
 AbstractMessage* FerrowWlan7701::wlanInterface() const { return d->wlanInterface; }
 AbstractMessage* FerrowWlan7701::bluetoothInterface() const { return d->bluetoothInterface; }
+Network::DeviceInfo* FerrowWlan7701::wlanModuleInfo() const { return moduleInfoOf(d->wlanInterface); }
+Network::DeviceInfo* FerrowWlan7701::bluetoothModuleInfo() const { return moduleInfoOf(d->bluetoothInterface); }
 AbstractMessage* FerrowWlan7701::socketRemote() const { return d->socketRemote; }
 AbstractMessage* FerrowWlan7701::socketServer() const { return d->socketServer; }
 AbstractMessage* FerrowWlan7701::sppRemote() const { return d->sppRemote; }

@@ -40,6 +40,8 @@ public:
 
     QSharedPointer<AbstractDevice> createNewInstance() const override;
     QKel::Pb::Product::DeviceInfo* deviceInfo() const override;
+    QKel::Pb::Network::DeviceInfo* wlanModuleInfo() const override;
+    QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo() const override;
     QString name() const override;
     QStringList productIds() const override;
     QString qmlPath() const override;

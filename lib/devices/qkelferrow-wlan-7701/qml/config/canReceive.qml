@@ -15,7 +15,6 @@ ConfigPage {
     property bool hexadecimal: true
     property int canFormat: KelTypes.CAN_FORMAT_LAYER2
     readonly property bool layer2: canFormat === KelTypes.CAN_FORMAT_LAYER2
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject model: device && device.canFilterModel ? device.canFilterModel : null
     readonly property var table: objects.table
     readonly property int row: model && table.currentRow >= 0 && table.currentRow < table.rowCount ? table.currentRow : -1

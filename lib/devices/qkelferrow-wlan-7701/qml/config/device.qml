@@ -7,7 +7,6 @@ ConfigPage {
     id: page
     objectName: "devicePage"
 
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject can: device && device.canConfig ? device.canConfig : null
     readonly property QtObject co: can && can.canOpenConfig ? can.canOpenConfig : null
     readonly property QtObject fn: device && device.kelConfig ? device.kelConfig : null

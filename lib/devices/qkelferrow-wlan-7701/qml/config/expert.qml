@@ -9,7 +9,6 @@ ConfigPage {
     objectName: "expertPage"
 
     property bool hexadecimal: true
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject fn: device && device.kelConfig ? device.kelConfig : null
     readonly property QtObject pm: fn && fn.powerManagementConfig ? fn.powerManagementConfig : null
     readonly property QtObject co: device && device.canConfig && device.canConfig.canOpenConfig

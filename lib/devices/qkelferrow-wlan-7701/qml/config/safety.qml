@@ -10,7 +10,6 @@ ConfigPage {
     objectName: "safetyPage"
 
     property bool hexadecimal: false
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject product: device && device.productConfig ? device.productConfig.object : null
     readonly property QtObject sf: product && product.safetyFunction ? product.safetyFunction : null
     readonly property bool fieldsEnabled: sf !== null && sf.active

@@ -9,7 +9,6 @@ ConfigPage {
     id: page
     objectName: "wlanPage"
 
-    readonly property var device: stateMachine ? stateMachine.currentDevice : null
     readonly property var wlanInterface: device ? device.wlanInterface : null
     readonly property var network: wlanInterface ? wlanInterface.object : null
     readonly property var wlan: network ? network.object : null

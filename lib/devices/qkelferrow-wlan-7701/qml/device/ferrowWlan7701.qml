@@ -3,16 +3,24 @@ import QtQuick.Controls 1.4
 import kelbus.kit 1.0
 
 // The TARN210's configuration: one tab per page; each page is created when its
-// tab is first shown and follows stateMachine.currentDevice from then on.
+// tab is first shown and is bound to the device (and session) handed to the
+// tab view by whoever loads it.
 ThemedTabView {
     id: tabs
     objectName: "ferrowWlan7701Tabs"
+
+    property QtObject device: null
+    property QtObject session: null
 
     component PageTab: Tab {
         property string page
         objectName: page + "Tab"
         Accessible.name: title
         source: "qrc:///ferrowWlan7701/qml/config/" + page + ".qml"
+        onLoaded: {
+            item.device = Qt.binding(function() { return tabs.device })
+            item.session = Qt.binding(function() { return tabs.session })
+        }
     }
 
     // The fields that hold input which is not stored (`refused`), in page
