@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.kit 1.0
 
 // Every command of the main window, shared by its menus, tool bar and status bar.
@@ -51,7 +50,7 @@ Item {
         onBackupChosen: actions.dialogs.loadConfigurationFrom(fileUrl)
     }
 
-    Action {
+    ThemedAction {
         id: newConfigurationAction
         objectName: "newConfigurationAction"
         text: qsTr("&New configuration") + (actions.productIds.length > 1 ? "..." : "")
@@ -60,7 +59,7 @@ Item {
         shortcut: StandardKey.New
         onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
     }
-    Action {
+    ThemedAction {
         id: loadConfigurationAction
         objectName: "loadConfigurationAction"
         text: qsTr("&Load configuration...")
@@ -69,7 +68,7 @@ Item {
         shortcut: StandardKey.Open
         onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
     }
-    Action {
+    ThemedAction {
         id: saveConfigurationAction
         objectName: "saveConfigurationAction"
         readonly property bool hasPath: saveStatusTracker.currentFilePath !== ""
@@ -87,7 +86,7 @@ Item {
                 saveConfigurationAsAction.trigger()
         }
     }
-    Action {
+    ThemedAction {
         id: saveConfigurationAsAction
         objectName: "saveConfigurationAsAction"
         text: qsTr("Save configuration &as...")
@@ -95,14 +94,14 @@ Item {
         enabled: actions.device !== null
         onTriggered: if (inputCheck.passes()) dialogs.saveDialog.open()
     }
-    Action {
+    ThemedAction {
         id: exitAction
         objectName: "exitAction"
         text: qsTr("&Exit")
         shortcut: StandardKey.Quit
         onTriggered: window.performQuit(false)
     }
-    Action {
+    ThemedAction {
         id: deviceInformationAction
         objectName: "deviceInformationAction"
         text: qsTr("Device &information...")
@@ -110,32 +109,32 @@ Item {
         enabled: actions.connected && window.hasDeviceInfo
         onTriggered: window.showWindow("deviceInfo.qml")
     }
-    Action {
+    ThemedAction {
         id: factoryResetAction
         objectName: "factoryResetAction"
         text: qsTr("&Reset device to factory settings")
         enabled: actions.connected && !actions.busy
         onTriggered: stateMachine.doFactoryReset()
     }
-    Action {
+    ThemedAction {
         id: connectionSettingsAction
         objectName: "connectionSettingsAction"
         text: qsTr("&Connection settings...")
         onTriggered: window.showWindow("connectionSettings.qml")
     }
-    Action {
+    ThemedAction {
         id: supportArchiveAction
         objectName: "supportArchiveAction"
         text: qsTr("&Create support archive") + "..."
         onTriggered: dialogs.supportArchiveDialog.open()
     }
-    Action {
+    ThemedAction {
         id: aboutAction
         objectName: "aboutAction"
         text: qsTr("&About") + " " + applicationName + "..."
         onTriggered: window.showWindow("aboutWindow.qml")
     }
-    Action {
+    ThemedAction {
         id: connectAction
         objectName: "connectAction"
         text: qsTr("&Connect")
@@ -145,7 +144,7 @@ Item {
         enabled: !actions.connected && !actions.busy && window.serialPort !== ""
         onTriggered: stateMachine.doConnect()
     }
-    Action {
+    ThemedAction {
         id: disconnectAction
         objectName: "disconnectAction"
         text: qsTr("&Disconnect")
@@ -156,7 +155,7 @@ Item {
         // Disconnecting sends the gateway back to normal operation.
         onTriggered: stateMachine.doEnterNormalOperation()
     }
-    Action {
+    ThemedAction {
         id: readAction
         objectName: "readAction"
         text: qsTr("&Read data from the device")
@@ -167,7 +166,7 @@ Item {
         onTriggered: actions.saveNeeded ? dialogs.unsavedDeviceReadCheckDialog.open()
                                         : stateMachine.doReadDeviceConfiguration()
     }
-    Action {
+    ThemedAction {
         id: writeAction
         objectName: "writeAction"
         text: qsTr("&Write data to the device")

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import kelbus.kit 1.0
 
@@ -40,9 +39,9 @@ ThemedApplicationWindow {
             Layout.fillHeight: true
             visible: differences.count > 0
             model: differences
-            TableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
-            TableViewColumn { role: "deviceValue"; title: qsTr("Device value"); width: 180 }
-            TableViewColumn { role: "editorValue"; title: qsTr("Editor value"); width: 180 }
+            ThemedTableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
+            ThemedTableViewColumn { role: "deviceValue"; title: qsTr("Device value"); width: 180 }
+            ThemedTableViewColumn { role: "editorValue"; title: qsTr("Editor value"); width: 180 }
         }
 
         ThemedText {

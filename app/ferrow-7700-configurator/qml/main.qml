@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.types 1.0
 import kelbus.qkel.pb 1.0
 import kelbus.kit 1.0

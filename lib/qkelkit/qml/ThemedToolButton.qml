@@ -1,7 +1,8 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 
-// A tool bar button named for assistive technology by its action's tool tip.
+// A tool bar button, 40 by 40, named for assistive technology by its
+// action's tool tip.
 ToolButton {
     implicitWidth: 40
     implicitHeight: 40

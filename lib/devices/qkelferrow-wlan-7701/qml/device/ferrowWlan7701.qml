@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.kit 1.0
 
 // The TARN210's configuration: one tab per page; each page is created when its
@@ -12,7 +11,7 @@ ThemedTabView {
     property QtObject device: null
     property QtObject session: null
 
-    component PageTab: Tab {
+    component PageTab: ThemedTab {
         property string page
         objectName: page + "Tab"
         Accessible.name: title
