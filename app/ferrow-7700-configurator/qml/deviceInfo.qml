@@ -5,18 +5,12 @@ import kelbus.kit 1.0
 
 // The identity of the connected gateway and of its radio modules, each value
 // selectable and copyable for a support request.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "deviceInfoWindow"
     title: qsTr("Device Information")
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: 700
     height: content.implicitHeight + 40
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
 
     readonly property var device: stateMachine.currentDevice
     readonly property var info: device ? device.deviceInfo : null
@@ -56,19 +50,6 @@ ThemedApplicationWindow {
         { key: "bluetoothMac", label: qsTr("Bluetooth MAC address"), optional: true,
           value: device ? moduleInfo(device.bluetoothModuleInfo, "mac") : "" }
     ]
-
-    // Closes once the key or click that asked for it has been delivered: the
-    // window must not be torn down under its own input event.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
-
-    Shortcut {
-        sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.dismiss()
-    }
 
     GridLayout {
         id: content
