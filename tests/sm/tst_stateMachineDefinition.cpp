@@ -188,7 +188,7 @@ void TestStateMachineDefinition::connectReadsConfiguration()
         "busyChanged(true)",
         "startTimeoutWatch(10000)",
         writeData(BootProtocol::buildReadProtobufCommand()),
-        SignalRecorder::format("configurationReceived", {DeviceConfiguration}),
+        SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u}),
         "readFromDeviceSuccessful()",
         "busyChanged(false)",
         "connectedChanged(true)",
@@ -572,7 +572,7 @@ void TestStateMachineDefinition::eventRaisedDuringProcessingQueued()
 
     QVERIFY(queuedHandled);
     // The bytes were announced as received (and so backed up) before the device saw them.
-    QCOMPARE(signalsBeforeLoadError, QStringList{SignalRecorder::format("configurationReceived", {DeviceConfiguration})});
+    QCOMPARE(signalsBeforeLoadError, QStringList{SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u})});
     // The answer's processing completes, without claiming a successful read;
     // then the queued load error ends the session.
     const QStringList expected =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <configuration.h>
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,11 +19,13 @@ public:
     // The folder that holds the backups of all devices.
     static QString rootFolder();
 
-    // The folder of one device's backups; the serial number comes from the
-    // configuration's product entry, the identification string stands in for
-    // a configuration that carries none.
-    static QString deviceFolder(const QString& productId, const QString& deviceIdString,
-                                const QByteArray& configuration);
+    // The serial number of a configuration's first product entry that has
+    // one; 0 when it carries none.
+    static quint32 serialNumber(const QKel::Pb::Configuration::File& configuration);
+
+    // The folder of one device's backups, named by its serial number; the
+    // identification string stands in for a configuration that carries none.
+    static QString deviceFolder(const QString& productId, const QString& deviceIdString, quint32 serialNumber);
 
     // Writes the bytes unchanged into `folder` under the current UTC time and
     // removes the device's oldest backups beyond the limit. Returns the new

@@ -322,10 +322,10 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
             Qt::UniqueConnection);
 }
 
-void StateMachine::onConfigurationReceived(const QByteArray& configuration)
+void StateMachine::onConfigurationReceived(const QByteArray& configuration, quint32 serialNumber)
 {
     const auto* definition = d->definition();
-    d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
+    d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), serialNumber);
     QString errorText;
     if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
         qWarning() << "Could not back up the device's configuration in" << d->backupFolder << errorText;
@@ -388,20 +388,21 @@ bool StateMachine::loadConfiguration(const QString& configurationUrl)
         qWarning() << "Could not open configuration file" << configurationUrl;
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    QKel::Pb::Configuration::File container(nullptr);
-    if (!container.load(bytes)) {
-        if (!emitLoadErrorSignal(container.loadError())) {
-            qWarning() << "Unrecognized error loading the configuration file:" << int(container.loadError());
+    // Parsed once: the product ID picks the driver, whose device takes the file over.
+    const QKel::Device::ParsedConfiguration configuration(file.readAll());
+    if (!configuration.loaded()) {
+        if (!emitLoadErrorSignal(configuration.loadError())) {
+            qWarning() << "Unrecognized error loading the configuration file:" << int(configuration.loadError());
         }
         return false;
     }
-    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(container.productId());
+    const QString productId = configuration.file()->productId();
+    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(productId);
     if (!device) {
-        emit configurationUnsupported(container.productId());
+        emit configurationUnsupported(productId);
         return false;
     }
-    device->restoreFromByteArray(bytes);
+    device->restoreFromConfiguration(configuration);
     if (!takeOverDevice(device)) {
         return false;
     }

@@ -129,7 +129,7 @@ private slots:
     void onTimeout();
     void onLoadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
     void onCurrentDeviceChanged(QObject* currentDevice);
-    void onConfigurationReceived(const QByteArray& configuration);
+    void onConfigurationReceived(const QByteArray& configuration, quint32 serialNumber);
     void onDefinitionConnectedChanged(bool connected);
 
 private:

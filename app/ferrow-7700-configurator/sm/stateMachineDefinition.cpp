@@ -1,5 +1,6 @@
 #include "stateMachineDefinition.h"
 
+#include "deviceBackup.h"
 #include "saveStatusTracker.h"
 
 #include <commsHandler.h>
@@ -220,13 +221,15 @@ void StateMachineDefinition::signalConnectSuccess()
 
 void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
 {
-    const QByteArray configuration = event.data.mid(1);
-    emit configurationReceived(configuration);
+    // Parsed once, here, for the backup's name, the device information and
+    // the device's tree alike.
+    const QKel::Device::ParsedConfiguration configuration(event.data.mid(1));
+    emit configurationReceived(configuration.bytes(), DeviceBackup::serialNumber(*configuration.file()));
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
         // A file or a new configuration is being edited and nobody asked for
         // the read: only the device information is refreshed.
-        d->device->parseDeviceInfoFromConfigurationData(configuration);
+        d->device->parseDeviceInfoFromConfiguration(configuration);
         return;
     }
     if (!restoreDeviceConfiguration(configuration)) {
@@ -239,7 +242,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     emit readFromDeviceSuccessful();
 }
 
-bool StateMachineDefinition::restoreDeviceConfiguration(const QByteArray& configuration)
+bool StateMachineDefinition::restoreDeviceConfiguration(const QKel::Device::ParsedConfiguration& configuration)
 {
     // The device reports bytes it cannot load through loadError while it
     // restores them. This object lives in the thread that started the machine,
@@ -247,7 +250,7 @@ bool StateMachineDefinition::restoreDeviceConfiguration(const QByteArray& config
     bool loaded = true;
     const auto watch = connect(d->device.data(), &QKel::Device::AbstractDevice::loadError, this,
                                [&loaded] { loaded = false; }, Qt::DirectConnection);
-    d->device->restoreFromByteArray(configuration);
+    d->device->restoreFromConfiguration(configuration);
     disconnect(watch);
     return loaded;
 }

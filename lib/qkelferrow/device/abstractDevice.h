@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/parsedConfiguration.h"
 #include "global/serializable.h"
 #include "qkelferrow_export.h"
 
@@ -35,7 +36,19 @@ public:
     Q_INVOKABLE virtual QString name() const = 0;
     virtual QStringList productIds() const = 0;
     virtual QString qmlPath() const = 0;
-    virtual void parseDeviceInfoFromConfigurationData(const QByteArray& data);
+    // Copies the device information found in configuration file bytes into
+    // the device's own tree: parses them once and hands them to
+    // parseDeviceInfoFromConfiguration.
+    void parseDeviceInfoFromConfigurationData(const QByteArray& data);
+    // The same from a configuration parsed once for all who need it. The base
+    // copies the product's device information; drivers add their own parts
+    // and then call the base.
+    virtual void parseDeviceInfoFromConfiguration(const ParsedConfiguration& configuration);
+    // Replaces the device's configuration by a parsed one, reporting refused
+    // bytes as restoreFromByteArray does. The base restores from the bytes,
+    // which suits a device that keeps them; a driver that keeps the parsed
+    // tree takes the file over instead of parsing the bytes again.
+    virtual void restoreFromConfiguration(const ParsedConfiguration& configuration);
 
     // The device information of the gateway's WLAN and Bluetooth modules as
     // its configuration reports them (for the support archive and the device
