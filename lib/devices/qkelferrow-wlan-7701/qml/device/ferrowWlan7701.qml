@@ -15,7 +15,10 @@ ThemedTabView {
         property string page
         objectName: page + "Tab"
         Accessible.name: title
-        source: "qrc:///ferrowWlan7701/qml/config/" + page + ".qml"
+        // The page is created with its device (a page must never see a null
+        // device first) and follows the tab view's from then on.
+        Component.onCompleted: setSource("qrc:///ferrowWlan7701/qml/config/" + page + ".qml",
+                                         { device: tabs.device, session: tabs.session })
         onLoaded: {
             item.device = Qt.binding(function() { return tabs.device })
             item.session = Qt.binding(function() { return tabs.session })
