@@ -7,8 +7,9 @@ import kelbus.types 1.0
 // runner's gateway simulator. Each row of `shots` is one picture, taken in
 // order: `prepare` brings the session where the picture needs it, `ready`
 // says when it is there, `tab` picks a tab of the device's pages, `window`
-// names the secondary window to open (none: the main window) and `show` may
-// arrange that window before the picture.
+// names the secondary window to open (none: the main window), `edit` changes
+// the configuration before it opens and `show` may arrange that window before
+// the picture.
 Item {
     id: root
     width: 100
@@ -59,6 +60,12 @@ Item {
         return tabs.getTab(number)
     }
 
+    // The SSID the gateway holds, while a picture shows an edited one.
+    property string heldSsid
+    function wlan() {
+        return stateMachine.currentDevice.wlanInterface.object.object
+    }
+
     readonly property var shots: [
         { tag: "main-disconnected", ready: disconnected },
         { tag: "main-connected", prepare: connect, ready: connected },
@@ -71,12 +78,20 @@ Item {
         { tag: "deviceInfo", prepare: connect, ready: connected, window: "deviceInfo.qml" },
         { tag: "connectionSettings", ready: idle, window: "connectionSettings.qml" },
         { tag: "about", ready: idle, window: "aboutWindow.qml" },
+        { tag: "reviewWrite", prepare: connect, ready: configurationRead, window: "reviewWindow.qml",
+          edit: function() { heldSsid = wlan().ssid; wlan().ssid = "Commissioning line 4" } },
+        { tag: "reviewWrite-nothing-differs", prepare: connect, ready: configurationRead, window: "reviewWindow.qml",
+          edit: function() { wlan().ssid = heldSsid } },
         { tag: "newConfig", prepare: disconnect, ready: disconnected, window: "newConfig.qml",
           show: function(window) { window.selectedIndex = 0 } },
+        { tag: "supportArchive", prepare: connect, ready: connected, window: "supportArchiveWindow.qml" },
+        { tag: "supportArchive-included", prepare: connect, ready: connected, window: "supportArchiveWindow.qml",
+          show: function(window) { shooter.findChild(window.contentItem, "includeSecretsCheckBox").checked = true } },
         { tag: "main-new-configuration", prepare: newConfiguration, ready: newConfigurationShown }
     ]
 
     TestCase {
+        id: shooter
         name: "Screenshots"
         when: windowShown
 
@@ -96,6 +111,8 @@ Item {
             var window = mainWindow
             if (shot.tab !== undefined)
                 tryCompare(showTab(shot.tab), "status", Loader.Ready)
+            if (shot.edit)
+                shot.edit()
             if (shot.window) {
                 window = createWindow(shot.window, mainWindow)
                 verify(window, shot.window)

@@ -1,10 +1,15 @@
+#include "autoflashJsonLines.h"
+#include "deviceValues.h"
 #include "qmlSetup.h"
+#include "commsHandler.h"
+#include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
 #include "tarnIdentity.h"
 #include "versionText.h"
 
 #include <QApplication>
+#include <QVariantMap>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
@@ -21,12 +26,24 @@ const char* const ConfigOption = "--config";
 const char* const AutoflashOption = "--autoflash";
 const char* const HelpOption = "--help";
 const char* const VersionOption = "--version";
+const char* const PortOption = "--port";
+const char* const SetOption = "--set";
+const char* const ValuesOption = "--values";
+const char* const JsonOption = "--json";
 const QString WindowIcon = QStringLiteral(":/qt-project.org/imports/kelbus/kit/icons/icon.ico");
 
 struct StartupOptions
 {
     QString configurationPath;
     bool autoflash = false;
+    // The port of this autoflash run; empty: the one the settings store names.
+    QString port;
+    // Leaves of the file to change before it is written: "PATH=VALUE".
+    QStringList assignments;
+    // The table of values by serial number; empty: none.
+    QString valuesPath;
+    // The stages as JSON lines on standard output.
+    bool json = false;
 };
 
 bool configurationFileExists(const QString& path)
@@ -53,12 +70,51 @@ std::unique_ptr<QCoreApplication> createApplication(int& argc, char* argv[])
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
-void printUsage(const QStringList& arguments)
+// What "--help" adds below the usage line, in one place (the manual page is
+// made from it).
+const char* const AutoflashHelp =
+    "\n"
+    "With --autoflash the file is written to the gateway without a window: the gateway's configuration is read and\n"
+    "backed up first, and the write counts only when the gateway reads back what was sent. The outcome is the last\n"
+    "line on standard error, \"SUCCESS\" or \"ERROR\". Options after --autoflash:\n"
+    "  --port PORT         use this port for this run only; the settings store is neither read for it nor written\n"
+    "  --set PATH=VALUE    set a leaf of the file before writing, as frctool set does (repeatable)\n"
+    "  --values FILE.csv   values per gateway: a header naming \"serial\" and then leaf paths, one row per serial\n"
+    "                      number; a gateway without a row is not written\n"
+    "  --json              one JSON object per line on standard output for each stage, the outcome last\n"
+    "Exit status of an autoflash: 0 success, 1 other failure, 2 bad arguments or files, 3 no answer from the\n"
+    "gateway, 4 device error, 5 verification failed, 6 no values for this device.\n";
+
+void printUsage(const QStringList& arguments, bool help = false)
 {
     const QString usage = QStringLiteral("Usage: ") + arguments.first()
-        + QStringLiteral(" [--config filePath [--autoflash]]\n");
+        + QStringLiteral(" [--config filePath [--autoflash]]\n") + (help ? QString::fromUtf8(AutoflashHelp) : QString());
     std::fputs(usage.toUtf8().constData(), stdout);
     std::fflush(stdout);
+}
+
+// The options of an autoflash run, after "--autoflash". Arguments this version
+// does not know are ignored, as they always were; an option without its value
+// is refused.
+bool parseAutoflashOptions(const QStringList& rest, StartupOptions& options)
+{
+    for (int i = 0; i < rest.size(); ++i) {
+        const QString& option = rest.at(i);
+        options.json = options.json || option == QLatin1String(JsonOption);
+        if (option != QLatin1String(PortOption) && option != QLatin1String(SetOption)
+            && option != QLatin1String(ValuesOption))
+            continue;
+        if (i + 1 >= rest.size() || rest.at(i + 1).isEmpty())
+            return false;
+        const QString value = rest.at(++i);
+        if (option == QLatin1String(PortOption))
+            options.port = value;
+        else if (option == QLatin1String(ValuesOption))
+            options.valuesPath = value;
+        else
+            options.assignments << value;
+    }
+    return true;
 }
 
 // Returns the exit status when the command line ends the program at once; the
@@ -73,8 +129,9 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
         return 0;
     }
     if (arguments.size() == 2 || arguments.at(1) != QLatin1String(ConfigOption)) {
-        printUsage(arguments);
-        return arguments.at(1) == QLatin1String(HelpOption) ? 0 : -1;
+        const bool help = arguments.at(1) == QLatin1String(HelpOption);
+        printUsage(arguments, help);
+        return help ? 0 : -1;
     }
     options.configurationPath = arguments.at(2);
     if (!configurationFileExists(options.configurationPath)) {
@@ -87,6 +144,10 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
             return -1;
         }
         options.autoflash = true;
+        if (!parseAutoflashOptions(arguments.mid(4), options)) {
+            printUsage(arguments);
+            return -1;
+        }
     }
     return std::nullopt;
 }
@@ -100,8 +161,25 @@ void startGui(QQmlApplicationEngine& engine)
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));
 }
 
-void reportAutoflashProblem(const QString& reason)
+// How an autoflash run ended, as its exit status tells a script.
+enum AutoflashStatus {
+    Succeeded = 0,
+    OtherFailure = 1,
+    BadArgumentsOrFiles = 2,
+    NoAnswer = 3,
+    DeviceError = 4,
+    VerificationFailed = 5,
+    NoValuesForDevice = 6,
+};
+
+// The failure named last, for the exit status and the closing JSON line.
+QString lastAutoflashProblem;
+AutoflashStatus lastAutoflashStatus = OtherFailure;
+
+void reportAutoflashProblem(const QString& reason, AutoflashStatus status = OtherFailure)
 {
+    lastAutoflashProblem = reason;
+    lastAutoflashStatus = status;
     std::fputs(reason.toUtf8().append('\n').constData(), stderr);
     std::fflush(stderr);
 }
@@ -118,35 +196,110 @@ QString withAdvice(const QString& reason, const QKel::Sm::StateMachine* stateMac
 void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
 {
     using QKel::Sm::StateMachine;
-    const auto report = [stateMachine](auto signal, const QString& reason) {
-        QObject::connect(stateMachine, signal, stateMachine, [reason] { reportAutoflashProblem(reason); });
+    const auto report = [stateMachine](auto signal, const QString& reason, AutoflashStatus status) {
+        QObject::connect(stateMachine, signal, stateMachine, [reason, status] { reportAutoflashProblem(reason, status); });
     };
-    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"));
+    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"),
+           BadArgumentsOrFiles);
     report(&StateMachine::configurationVersionMismatch,
-           QStringLiteral("The configuration file's version does not match this program"));
-    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"));
-    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"));
+           QStringLiteral("The configuration file's version does not match this program"), BadArgumentsOrFiles);
+    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"),
+           BadArgumentsOrFiles);
+    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"),
+           BadArgumentsOrFiles);
     report(&StateMachine::configurationRejectedWhileBusy,
-           QStringLiteral("The configuration was not taken over while the session was busy"));
-    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"));
+           QStringLiteral("The configuration was not taken over while the session was busy"), OtherFailure);
+    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"), DeviceError);
     QObject::connect(stateMachine, &StateMachine::timeout, stateMachine, [stateMachine] {
-        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine));
+        reportAutoflashProblem(withAdvice(QStringLiteral("The device did not answer in time"), stateMachine), NoAnswer);
     });
     QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
                      [](const QString& productId) {
                          reportAutoflashProblem(
-                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId));
+                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId),
+                             BadArgumentsOrFiles);
                      });
     QObject::connect(stateMachine, &StateMachine::deviceUnsupported, stateMachine,
                      [](const QString&, const QString& productId) {
                          reportAutoflashProblem(
-                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId));
+                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId),
+                             DeviceError);
                      });
+    QObject::connect(stateMachine, &StateMachine::writeRefusedSecretsRemoved, stateMachine,
+                     [](const QStringList& leafPaths) {
+                         reportAutoflashProblem(
+                             QStringLiteral("The configuration lacks the passwords and PINs a support archive removed "
+                                            "(%1); set them again before writing it to a gateway")
+                                 .arg(leafPaths.join(QStringLiteral(", "))),
+                             BadArgumentsOrFiles);
+                     });
+    // One line per leaf the gateway does not hold as sent.
+    QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,
+                     [](const QVariantList& differences) {
+                         QString first;
+                         for (const QVariant& row : differences) {
+                             const QVariantMap leaf = row.toMap();
+                             reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
+                                                        .arg(leaf.value(QStringLiteral("path")).toString(),
+                                                             leaf.value(QStringLiteral("editorValue")).toString(),
+                                                             leaf.value(QStringLiteral("deviceValue")).toString()),
+                                                    VerificationFailed);
+                             first = first.isEmpty() ? leaf.value(QStringLiteral("path")).toString() : first;
+                         }
+                         lastAutoflashProblem =
+                             QStringLiteral("The gateway does not hold what was written: %1 setting(s) differ, the first %2")
+                                 .arg(differences.size())
+                                 .arg(first);
+                     });
+    QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
+        reportAutoflashProblem(withAdvice(QStringLiteral("The write could not be verified: %1").arg(reason), stateMachine),
+                               VerificationFailed);
+    });
+    QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
+                     [](const QString& folder, const QString& errorText) {
+                         reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
+                                                    .arg(folder, errorText));
+                     });
+    QObject::connect(stateMachine, &StateMachine::noValuesForDevice, stateMachine, [](quint32 serialNumber) {
+        reportAutoflashProblem(
+            QStringLiteral("The values table has no row for the gateway with serial number %1; nothing was written")
+                .arg(serialNumber),
+            NoValuesForDevice);
+    });
+    QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
+        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error),
+                               BadArgumentsOrFiles);
+    });
     QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
                      [stateMachine](quint16 errorCode, const QString& errorText) {
                          reportAutoflashProblem(withAdvice(
-                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine));
+                             QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText), stateMachine),
+                                                NoAnswer);
                      });
+}
+
+// The stages of the run as the session reports them.
+void reportStages(QKel::Sm::StateMachine* stateMachine, AutoflashJsonLines* lines)
+{
+    using QKel::Sm::StateMachine;
+    QObject::connect(stateMachine, &StateMachine::connectSuccessful, stateMachine, [lines] {
+        lines->setPort(QKel::Comms::CommsHandler::instance()->portName());
+        lines->stage(QStringLiteral("connected"));
+    });
+    QObject::connect(stateMachine, &StateMachine::deviceIdentified, stateMachine,
+                     [lines](quint32 serialNumber, const QString& productId, const QString& identification) {
+                         lines->stage(QStringLiteral("identified"),
+                                      {{QStringLiteral("serialNumber"), qint64(serialNumber)},
+                                       {QStringLiteral("productId"), productId},
+                                       {QStringLiteral("identification"), identification}});
+                     });
+    QObject::connect(stateMachine, &StateMachine::backupWritten, stateMachine, [lines](const QString& path) {
+        lines->stage(QStringLiteral("backup"), {{QStringLiteral("path"), path}});
+    });
+    QObject::connect(stateMachine, &StateMachine::writeAcknowledged, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("written")); });
+    QObject::connect(stateMachine, &StateMachine::writeToDeviceSuccessful, stateMachine,
+                     [lines] { lines->stage(QStringLiteral("verified")); });
 }
 
 } // namespace
@@ -163,8 +316,30 @@ int main(int argc, char* argv[])
         QKel::Sm::StateMachine::instance()->setStartupOptions(
             QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
     }
-    if (options.autoflash)
+    std::unique_ptr<AutoflashJsonLines> jsonLines;
+    if (options.json) {
+        jsonLines = std::make_unique<AutoflashJsonLines>(options.port);
+        reportStages(QKel::Sm::StateMachine::instance(), jsonLines.get());
+    }
+    if (options.autoflash) {
         reportAutoflashProblems(QKel::Sm::StateMachine::instance());
+        QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
+        if (!options.valuesPath.isEmpty()) {
+            QKel::Sm::DeviceValues values;
+            QString errorText;
+            if (!values.load(options.valuesPath, &errorText)) {
+                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText),
+                                       BadArgumentsOrFiles);
+                if (jsonLines)
+                    jsonLines->done(lastAutoflashStatus, lastAutoflashProblem, QString());
+                std::fputs("ERROR\n", stderr);
+                return lastAutoflashStatus;
+            }
+            QKel::Sm::StateMachine::instance()->setStartupValues(values);
+        }
+    }
+    if (!options.port.isEmpty())
+        QKel::Comms::SerialProvider::fixPortForThisRun(options.port);
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     if (!options.autoflash)
@@ -172,7 +347,12 @@ int main(int argc, char* argv[])
     QKel::Pb::Utilities::registerMetaTypes();
 
     QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
-    const int status = QCoreApplication::exec();
+    int status = QCoreApplication::exec();
+    // An autoflash that failed tells why by its status.
+    if (options.autoflash && status != 0)
+        status = lastAutoflashStatus;
+    if (jsonLines)
+        jsonLines->done(status, lastAutoflashProblem, QKel::Sm::StateMachine::instance()->failureAdvice());
     engine.reset();
     return status;
 }

@@ -127,12 +127,12 @@ void collect(const pb::Message& message, const QString& prefix, DecodedRecords& 
                 if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE)
                     collect(reflection->GetRepeatedMessage(message, field, i), element, records, out);
                 else
-                    out->append({element, valueText(message, field, i)});
+                    out->append({element, valueText(message, field, i), field});
             }
         } else if (field->cpp_type() == pb::FieldDescriptor::CPPTYPE_MESSAGE) {
             collect(reflection->GetMessage(message, field), name, records, out);
         } else {
-            out->append({name, valueText(message, field, -1)});
+            out->append({name, valueText(message, field, -1), field});
         }
     }
 }
@@ -428,8 +428,11 @@ QVector<LeafPaths::Leaf> LeafPaths::leaves(const Kel::Pb::Configuration::File& f
 }
 
 QVector<LeafPaths::Difference> LeafPaths::diff(const Kel::Pb::Configuration::File& a,
-                                               const Kel::Pb::Configuration::File& b)
+                                               const Kel::Pb::Configuration::File& b, Scope scope)
 {
+    const auto inScope = [scope](const Leaf& leaf) {
+        return scope == Scope::AllLeaves || !isDeviceInformation(leaf.path);
+    };
     const QVector<Leaf> inA = leaves(a);
     const QVector<Leaf> inB = leaves(b);
     QHash<QString, QString> valuesB;
@@ -442,14 +445,21 @@ QVector<LeafPaths::Difference> LeafPaths::diff(const Kel::Pb::Configuration::Fil
     for (const Leaf& leaf : inA) {
         seen.insert(leaf.path, true);
         const QString other = valuesB.value(leaf.path, UNSET);
-        if (other != leaf.value)
-            out.append({leaf.path, leaf.value, other});
+        if (other != leaf.value && inScope(leaf))
+            out.append({leaf.path, leaf.value, other, leaf.field});
     }
     for (const Leaf& leaf : inB) {
-        if (!seen.contains(leaf.path))
-            out.append({leaf.path, UNSET, leaf.value});
+        if (!seen.contains(leaf.path) && inScope(leaf))
+            out.append({leaf.path, UNSET, leaf.value, leaf.field});
     }
     return out;
+}
+
+bool LeafPaths::isDeviceInformation(const QString& path)
+{
+    // Field steps are the parts after the entry's name; a list element keeps its index.
+    static const QRegularExpression step(QStringLiteral("\\.deviceInfo(\\.|\\[|$)"));
+    return step.match(path).hasMatch();
 }
 
 bool LeafPaths::get(const Kel::Pb::Configuration::File& file, const QString& path, QString* value, QString* error)

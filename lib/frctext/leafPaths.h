@@ -7,6 +7,10 @@ namespace Kel::Pb::Configuration {
 class File;
 }
 
+namespace google::protobuf {
+class FieldDescriptor;
+}
+
 namespace QKel::Frc {
 
 // The leaves of a configuration file, named by paths that scripts can compare
@@ -22,12 +26,15 @@ public:
     {
         QString path;
         QString value;
+        // The field the value is in; null for an empty record or undecoded bytes.
+        const google::protobuf::FieldDescriptor* field = nullptr;
     };
     struct Difference
     {
         QString path;
         QString a;
         QString b;
+        const google::protobuf::FieldDescriptor* field = nullptr;
     };
 
     // What an absent leaf shows.
@@ -35,8 +42,20 @@ public:
 
     static QVector<Leaf> leaves(const Kel::Pb::Configuration::File& file);
 
+    enum class Scope {
+        AllLeaves,
+        // Leaves out the device information (serial number, MAC addresses,
+        // module versions, ...), which the gateway keeps about itself and
+        // which a write does not set.
+        WithoutDeviceInformation,
+    };
+
     // Leaves whose values differ, entries matched by their path, not their place.
-    static QVector<Difference> diff(const Kel::Pb::Configuration::File& a, const Kel::Pb::Configuration::File& b);
+    static QVector<Difference> diff(const Kel::Pb::Configuration::File& a, const Kel::Pb::Configuration::File& b,
+                                    Scope scope = Scope::AllLeaves);
+
+    // Whether the leaf at `path` lies in a device information record.
+    static bool isDeviceInformation(const QString& path);
 
     // The value at a path (UNSET when the field is absent); false with `error`
     // for a path the configuration cannot have.

@@ -4,10 +4,17 @@
 
 namespace QKel::Global {
 
-bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QString* errorText)
+namespace {
+
+bool writeFile(const QString& filePath, const QByteArray& data, bool ownerOnly, QString* errorText)
 {
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {
+        *errorText = file.errorString();
+        return false;
+    }
+    // The temporary file takes the target's place with these permissions.
+    if (ownerOnly && !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         *errorText = file.errorString();
         return false;
     }
@@ -22,6 +29,18 @@ bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QStr
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool SafeFileWriter::write(const QString& filePath, const QByteArray& data, QString* errorText)
+{
+    return writeFile(filePath, data, false, errorText);
+}
+
+bool SafeFileWriter::writePrivate(const QString& filePath, const QByteArray& data, QString* errorText)
+{
+    return writeFile(filePath, data, true, errorText);
 }
 
 } // namespace QKel::Global

@@ -13,6 +13,10 @@ class SafeFileWriter
 public:
     // Returns false and fills errorText when the file could not be written.
     static bool write(const QString& filePath, const QByteArray& data, QString* errorText);
+
+    // The same for a file only its owner may read or write, whatever the
+    // process's umask: the bytes never sit in a file others can open.
+    static bool writePrivate(const QString& filePath, const QByteArray& data, QString* errorText);
 };
 
 } // namespace QKel::Global

@@ -304,6 +304,11 @@ void TestGatewaySim::rejectsBadArguments_data()
     QTest::newRow("missing configuration") << QStringList{"--config", "/nonexistent.frc"}
                                            << "Cannot read the configuration file";
     QTest::newRow("stray argument") << QStringList{"extra"} << "unexpected argument";
+    QTest::newRow("serial number 0") << QStringList{"--serial", "0"} << "--serial needs a whole number";
+    QTest::newRow("serial number beyond 32 bits") << QStringList{"--serial", "4294967296"}
+                                                  << "--serial needs a whole number";
+    QTest::newRow("serial number and a file") << QStringList{"--serial", "5", "--config", "KEEP"}
+                                              << "a --config file carries its own";
     QTest::newRow("link over a real file") << QStringList{"--link", "KEEP"} << "is not a symbolic link";
 }
 

@@ -21,6 +21,7 @@ private slots:
     void portChoice();
     void portChange_data();
     void portChange();
+    void portStaysWhileOpen();
     void writeFailures_data();
     void writeFailures();
     void writeArrivesWhole_data();
@@ -93,8 +94,9 @@ void TestSerialProvider::portChoice_data()
     QTest::newRow("stored port still present") << "/dev/null" << system << "ttyUSB0"
                                                << QStringList{"/dev/null", "ttyS0", "ttyUSB0"} << "ttyUSB0"
                                                << "ttyUSB0";
-    // Its adapter may be plugged in later: the stored name stays.
-    QTest::newRow("stored port gone") << "" << system << "ttyACM3" << system << "ttyS0" << "ttyACM3";
+    // Its adapter may be plugged in later: the stored name stays chosen, and
+    // no byte goes to a port the user did not choose.
+    QTest::newRow("stored port gone") << "" << system << "ttyACM3" << system << "ttyACM3" << "ttyACM3";
     QTest::newRow("extra port listed once") << "/dev/null::/dev/null" << system << ""
                                             << QStringList{"/dev/null", "ttyS0", "ttyUSB0"} << "/dev/null"
                                             << "/dev/null";
@@ -149,6 +151,34 @@ void TestSerialProvider::portChange()
     QCOMPARE(portSetting(provider)->value().toString(), choice);
 }
 
+// A session's commands, its closing one included, go to the gateway it was
+// opened to: the port chosen meanwhile waits for the next session.
+void TestSerialProvider::portStaysWhileOpen()
+{
+    PseudoTerminal first;
+    PseudoTerminal second;
+    QString error;
+    QVERIFY2(first.open(&error) && second.open(&error), qPrintable(error));
+    qputenv(SerialProvider::ExtraPortsVariable, (first.slavePath() + ":" + second.slavePath()).toLocal8Bit());
+    QSettings().setValue(SerialProvider::PortKey, first.slavePath());
+    SerialProvider provider(QStringList{});
+    const QByteArray command = BootProtocol::buildReadProductIdCommand();
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(first, command.size()), command);
+
+    QTest::ignoreMessage(QtWarningMsg, "The port stays the same until the open session ends.");
+    portSetting(provider)->setValue(second.slavePath());
+    QCOMPARE(portSetting(provider)->value().toString(), first.slavePath());
+    QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), first.slavePath());
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(first, command.size()), command);
+
+    provider.close();
+    portSetting(provider)->setValue(second.slavePath());
+    provider.onWriteData(command);
+    QCOMPARE(CommsTest::collect(second, command.size()), command);
+}
+
 void TestSerialProvider::writeFailures_data()
 {
     QTest::addColumn<QString>("port");
@@ -178,7 +208,8 @@ void TestSerialProvider::writeFailures()
     qputenv(SerialProvider::ExtraPortsVariable, port.toLocal8Bit());
     QSettings().setValue(SerialProvider::PortKey, port);
     SerialProvider provider(QStringList{});
-    QVERIFY(!provider.settingsValid());
+    // A stored port stays chosen while absent; its absence is what the write reports.
+    QCOMPARE(provider.settingsValid(), !port.isEmpty());
     QSignalSpy spy(&provider, &SerialProvider::errorOccurred);
     QSignalSpy advised(&provider, &SerialProvider::errorAdvised);
     for (const auto& warning : warnings)
@@ -309,7 +340,10 @@ void TestSerialProvider::hotPlug_data()
     QTest::newRow("the only port appears: chosen and stored") << QStringList{} << false << false << false << true
                                                                << "link";
     QTest::newRow("stored port returns") << QStringList{"ttyS0"} << true << false << false << true << "link";
-    QTest::newRow("port vanishes") << QStringList{"ttyS0", "ttyS1"} << true << true << false << false << "";
+    // The chosen port stays chosen, absent: the only other port is no stand-in.
+    QTest::newRow("port vanishes") << QStringList{"ttyS0", "ttyS1"} << true << true << false << false << "link";
+    QTest::newRow("port vanishes, one other left") << QStringList{"ttyS0"} << true << true << false << false
+                                                   << "link";
     QTest::newRow("port of an open session vanishes") << QStringList{"ttyS0"} << true << true << true << false
                                                       << "link";
 }
@@ -350,7 +384,7 @@ void TestSerialProvider::hotPlug()
     const QString chosen = chosenAfter == QLatin1String("link") ? path : chosenAfter;
     QCOMPARE(port->value().toString(), chosen);
     QCOMPARE(QSettings().value(SerialProvider::PortKey).toString(), stored || offeredAfter ? path : QString());
-    if (chosen == path) {
+    if (chosen == path && (offeredAfter || sessionOpen)) {
         // The session goes on, or the next one opens the port that came.
         provider.onWriteData(command);
         QCOMPARE(CommsTest::collect(device, command.size()), command);

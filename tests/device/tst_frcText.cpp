@@ -3,6 +3,10 @@
 // the sub-record, and bad text is rejected with the line it is on.
 
 #include "frcText.h"
+#include "secretMask.h"
+
+#include <configuration.h>
+#include <secretfields.h>
 
 #include <configuration.pb.h>
 #include <interface.pb.h>
@@ -25,6 +29,8 @@ private slots:
     void undecodableBytesStayBytes();
     void rejects_data();
     void rejects();
+    void maskReachesEveryRecord_data();
+    void maskReachesEveryRecord();
 };
 
 void TestFrcText::roundTrip_data()
@@ -195,6 +201,57 @@ void TestFrcText::rejects()
     QString actual;
     QVERIFY(!FrcText::fromText(text, &record, &actual));
     QCOMPARE(actual, error);
+}
+
+void TestFrcText::maskReachesEveryRecord_data()
+{
+    QTest::addColumn<QByteArray>("passphrase");
+    QTest::addColumn<QByteArray>("unknownField");
+    QTest::addColumn<QStringList>("maskedPaths");
+
+    const QString path = QStringLiteral("interface/network/wlan.data.data.authentication.passphrase");
+    QTest::newRow("record the text form decodes") << QByteArray("Geheim-WPA-2024") << QByteArray() << QStringList{path};
+    // Written by a newer program: the text shows the record as bytes, which
+    // must not carry the passphrase either.
+    QTest::newRow("record with a field unknown here")
+        << QByteArray("Geheim-WPA-2024") << QByteArray("\x78\x05", 2) << QStringList();
+    QTest::newRow("empty passphrase stays empty") << QByteArray("") << QByteArray() << QStringList();
+}
+
+void TestFrcText::maskReachesEveryRecord()
+{
+    QFETCH(QByteArray, passphrase);
+    QFETCH(QByteArray, unknownField);
+    QFETCH(QStringList, maskedPaths);
+
+    Kel::Pb::Wlan::Config wlan;
+    wlan.mutable_authentication()->set_passphrase(passphrase.toStdString());
+    Kel::Pb::Network::Config network;
+    network.set_type(Kel::Pb::Network::TYPE__WLAN);
+    network.set_data(wlan.SerializeAsString() + unknownField.toStdString());
+    Kel::Pb::Interface::Config interface;
+    interface.set_type(Kel::Pb::Interface::TYPE__NETWORK);
+    interface.set_data(network.SerializeAsString());
+    Kel::Pb::Configuration::File record;
+    record.set_version(1);
+    record.set_productid("p");
+    auto* entry = record.add_data();
+    entry->set_type(Kel::Pb::Configuration::TYPE__INTERFACE);
+    entry->set_data(interface.SerializeAsString());
+    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
+    const std::string before = record.SerializeAsString();
+
+    QCOMPARE(QKel::Frc::SecretMask::mask(&record), maskedPaths);
+
+    const QByteArray after = QByteArray::fromStdString(record.SerializeAsString());
+    QCOMPARE(QKel::Pb::Configuration::File::check(record), QKel::Pb::Configuration::File::LOAD_ERROR__NONE);
+    if (passphrase.isEmpty()) {
+        QVERIFY(after.toStdString() == before);
+        return;
+    }
+    QVERIFY(!after.contains(passphrase));
+    QVERIFY(after.contains(unknownField));
+    QVERIFY(after.contains(QByteArray::fromStdString(QKel::Pb::SecretFields::maskText())));
 }
 
 QTEST_GUILESS_MAIN(TestFrcText)

@@ -6,6 +6,7 @@
 
 #include <configuration.h>
 #include <configuration.pb.h>
+#include <secretMask.h>
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -64,6 +65,8 @@ private slots:
     void setRefusals_data();
     void setRefusals();
     void diffMatchesEntriesByType();
+    void maskedDumpAndDiff_data();
+    void maskedDumpAndDiff();
 
 private:
     QString path(const QString& name) const { return mDir->filePath(name); }
@@ -328,6 +331,55 @@ void TestFrcTool::diffMatchesEntriesByType()
     const Result broken = runTool({"diff", path("default.frc"), path("broken.frc")});
     QCOMPARE(broken.code, 2);
     QVERIFY2(broken.err.contains("broken.frc: not a configuration file (it does not parse)"), qPrintable(broken.err));
+}
+
+// A dump or diff made for a ticket shows no secret, and the masked dump still
+// builds a configuration that loads.
+void TestFrcTool::maskedDumpAndDiff_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("secret");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QStringList>("masked");
+
+    const QString pin = QStringLiteral("interface/network/bluetooth.data.data.pinCode2p0");
+    const QString auth = QStringLiteral("interface/network/wlan.data.data.authentication.");
+    QTest::newRow("WPA passphrase") << auth + "passphrase" << "Geheim-WPA-2024" << "\"\""
+                                    << QStringList{auth + "passphrase", pin};
+    QTest::newRow("PEAP password") << auth + "enterpriseAuthentication.password" << "Radius#9" << "(unset)"
+                                   << QStringList{auth + "enterpriseAuthentication.password", pin};
+    QTest::newRow("Bluetooth PIN") << pin << "Zx9Q4711" << "masked" << QStringList{pin};
+    QTest::newRow("Bluetooth passkey") << "interface/network/bluetooth.data.data.passkey" << "918273" << "(unset)"
+                                       << QStringList{"interface/network/bluetooth.data.data.passkey", pin};
+}
+
+void TestFrcTool::maskedDumpAndDiff()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, secret);
+    QFETCH(QString, before);
+    QFETCH(QStringList, masked);
+
+    QVERIFY(!defaultFile().isEmpty());
+    const Result set = runTool({"set", this->path("default.frc"), this->path("secret.frc"), path + "=" + secret});
+    QVERIFY2(set.code == 0, qPrintable(set.err));
+    QVERIFY(runTool({"dump", this->path("secret.frc")}).out.contains(secret));
+
+    const Result dumped = runTool({"dump", "--mask", this->path("secret.frc")});
+    QCOMPARE(dumped.code, 0);
+    QVERIFY2(!dumped.out.contains(secret), qPrintable(dumped.out));
+    QVERIFY(writeAll(this->path("masked.txt"), dumped.out.toUtf8()));
+    QCOMPARE(runTool({"build", this->path("masked.txt"), this->path("masked.frc")}).code, 0);
+    QCOMPARE(runTool({"check", this->path("masked.frc")}).code, 0);
+    QCOMPARE(QKel::Frc::SecretMask::maskedLeaves(readAll(this->path("masked.frc"))), masked);
+    const QString shown = runTool({"get", this->path("masked.frc"), path}).out.trimmed();
+
+    const Result diff = runTool({"diff", "--mask", this->path("default.frc"), this->path("secret.frc")});
+    QCOMPARE(diff.code, 1);
+    // A PEAP password also clears the passphrase it replaces: that line is there too.
+    const QString line = path + "\t" + (before == "masked" ? shown : before) + "\t" + shown;
+    QVERIFY2(diff.out.split('\n').contains(line), qPrintable(diff.out));
+    QVERIFY(!runTool({"diff", this->path("default.frc"), this->path("secret.frc")}).out.contains(shown));
 }
 
 QTEST_GUILESS_MAIN(TestFrcTool)

@@ -94,6 +94,8 @@ void TestGatewayAnswer::session()
     QString error;
     QVERIFY2(simulator.start(options, &error), qPrintable(error));
     qputenv(QKel::Comms::SerialProvider::ExtraPortsVariable, simulator.portPath().toLocal8Bit());
+    // The port chosen before, another row's, would stay chosen though absent.
+    QSettings().setValue(QKel::Comms::SerialProvider::PortKey, simulator.portPath());
     CommsHandler handler;
 
     const QByteArray read = request(handler, "L");

@@ -24,10 +24,11 @@ Pb::Network::DeviceInfo* moduleInfo(QObject* interfaceEntry)
     return network ? network->deviceInfo() : nullptr;
 }
 
-QByteArray served(const QByteArray& productIdBytes = QByteArray::fromHex("012001017701"))
+QByteArray served(const QByteArray& productIdBytes = QByteArray::fromHex("012001017701"),
+                  quint32 serialNumber = GatewayConfiguration::DefaultSerialNumber)
 {
     QString error;
-    const QByteArray bytes = GatewayConfiguration::build(productIdBytes, &error);
+    const QByteArray bytes = GatewayConfiguration::build(productIdBytes, &error, serialNumber);
     if (bytes.isEmpty())
         qWarning("%s", qPrintable(error));
     return bytes;
@@ -53,12 +54,19 @@ void TestGatewayConfiguration::servedConfigurationLoads_data()
     QTest::addColumn<QByteArray>("productIdBytes");
     QTest::addColumn<QString>("productId");
     QTest::addColumn<uint>("productCode");
+    QTest::addColumn<uint>("serialNumber");
 
-    QTest::newRow("primary product ID") << QByteArray::fromHex("012001017701") << "012001017701" << 0x7701u;
-    QTest::newRow("second product ID") << QByteArray::fromHex("012001017702") << "012001017702" << 0x7702u;
-    QTest::newRow("product ID without a driver") << QByteArray::fromHex("0a0b") << "012001017701" << 0x7701u;
+    const uint standard = GatewayConfiguration::DefaultSerialNumber;
+    QTest::newRow("primary product ID") << QByteArray::fromHex("012001017701") << "012001017701" << 0x7701u
+                                        << standard;
+    QTest::newRow("second product ID") << QByteArray::fromHex("012001017702") << "012001017702" << 0x7702u
+                                       << standard;
+    QTest::newRow("product ID without a driver") << QByteArray::fromHex("0a0b") << "012001017701" << 0x7701u
+                                                 << standard;
     QTest::newRow("14 digits ending in the primary product ID")
-        << QByteArray::fromHex("00012001017701") << "012001017701" << 0x7701u;
+        << QByteArray::fromHex("00012001017701") << "012001017701" << 0x7701u << standard;
+    QTest::newRow("serial number of a batch's gateway")
+        << QByteArray::fromHex("012001017701") << "012001017701" << 0x7701u << 4000000007u;
 }
 
 void TestGatewayConfiguration::servedConfigurationLoads()
@@ -66,8 +74,9 @@ void TestGatewayConfiguration::servedConfigurationLoads()
     QFETCH(QByteArray, productIdBytes);
     QFETCH(QString, productId);
     QFETCH(uint, productCode);
+    QFETCH(uint, serialNumber);
 
-    const QByteArray bytes = served(productIdBytes);
+    const QByteArray bytes = served(productIdBytes, serialNumber);
     Pb::Configuration::File file(nullptr);
     QVERIFY(file.load(bytes));
     QCOMPARE(file.productId(), productId);
@@ -80,6 +89,7 @@ void TestGatewayConfiguration::servedConfigurationLoads()
     QCOMPARE(reported.deviceInfo()->vendorId(), 0x0120u);
     QCOMPARE(reported.deviceInfo()->productGroup(), 0x0101u);
     QCOMPARE(reported.deviceInfo()->productCode(), productCode);
+    QCOMPARE(reported.deviceInfo()->serialNumber(), serialNumber);
     device.parseDeviceInfoFromConfigurationData(bytes);
     qobject_cast<Pb::Configuration::File*>(device.configurationFile())->setProductId(productId);
     QCOMPARE(device.serializeToByteArray(), reported.serializeToByteArray());

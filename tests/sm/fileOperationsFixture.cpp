@@ -1,6 +1,8 @@
 #include "fileOperationsFixture.h"
 
 #include <abstractmessage.h>
+#include <configuration.h>
+#include <leafPaths.h>
 #include <deviceFactory.h>
 #include <product.h>
 #include <stateMachine.h>
@@ -69,6 +71,28 @@ QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configura
     Kel::Pb::Configuration::File record;
     record.ParseFromArray(valid.constData(), valid.size());
     alter(record);
+    return QByteArray::fromStdString(record.SerializeAsString());
+}
+
+const QVector<LeafValue> GatewaySecrets = {
+    {QStringLiteral("interface/network/wlan.data.data.authentication.passphrase"), QStringLiteral("Geheim-WPA-2024")},
+    {QStringLiteral("interface/network/bluetooth.data.data.pinCode2p0"), QStringLiteral("Zx9Q4711")},
+    {QStringLiteral("interface/network/bluetooth.data.data.passkey"), QStringLiteral("918273")},
+};
+
+QByteArray withLeaves(const QByteArray& valid, const QVector<LeafValue>& leaves)
+{
+    Kel::Pb::Configuration::File record;
+    if (!record.ParseFromArray(valid.constData(), valid.size()))
+        return QByteArray();
+    for (const LeafValue& leaf : leaves) {
+        QString error;
+        if (!QKel::Frc::LeafPaths::set(&record, leaf.path, leaf.value, &error)) {
+            qWarning() << error;
+            return QByteArray();
+        }
+    }
+    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
     return QByteArray::fromStdString(record.SerializeAsString());
 }
 

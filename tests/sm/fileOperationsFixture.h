@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 
 namespace QKel::Device {
 class AbstractDevice;
@@ -36,5 +37,20 @@ bool startFacade(QKel::Sm::StateMachine& facade, const QString& startupFile = QS
 
 // Re-encodes a valid configuration file record after a change to it.
 QByteArray alteredFile(const QByteArray& valid, void (*alter)(Kel::Pb::Configuration::File&));
+
+// A leaf path and the value frctool's "set" would give it.
+struct LeafValue
+{
+    QString path;
+    QString value;
+};
+
+// A secret in each place a TARN210 configuration keeps one: the WLAN
+// passphrase, the Bluetooth PIN code and the Bluetooth passkey.
+extern const QVector<LeafValue> GatewaySecrets;
+
+// A valid configuration file with the leaves set and its checksum made anew;
+// empty when a path or value does not apply.
+QByteArray withLeaves(const QByteArray& valid, const QVector<LeafValue>& leaves);
 
 } // namespace SmTest

@@ -4,16 +4,20 @@
 #include "stateMachine.h"
 
 #include <commsHandler.h>
+#include <configuration.h>
 #include <device/abstractDevice.h>
 #include <serialProvider.h>
 #include <support/simulatorProcess.h>
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace SmTest;
 using QKel::Config::SaveStatusTracker;
@@ -30,6 +34,8 @@ const QString DeviceClass = QStringLiteral("QKel::Device::FerrowWlan7701");
 constexpr unsigned ServedSerialNumber = 77;
 // A CAN bit rate the user chose in a file; the served configuration has another.
 constexpr uint EditedCanBitRate = 83333;
+// Where that setting lives, as the leaf paths name it.
+const QString CanBitRatePath = QStringLiteral("interface/network/can.data.data.baudrateBps");
 // A whole session against the simulator takes well under a second.
 constexpr int SessionMs = 5000;
 constexpr int AnswerTimeoutMs = 10000;
@@ -37,10 +43,10 @@ constexpr int AnswerTimeoutMs = 10000;
 // The facade's signals of the session reset (StateInitialization, then StateDisconnected).
 const QStringList ResetSignals = {"connectedChanged", "busyChanged", "deviceIdStringChanged", "connectedChanged",
                                   "busyChanged"};
-// The facade's signals of a connection that read the configuration.
-const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged",    "currentDeviceChanged",
-                                    "connectSuccessful", "busyChanged",              "readFromDeviceSuccessful",
-                                    "busyChanged",       "connectedChanged"};
+// The facade's signals of a connection that read the configuration (and kept its backup).
+const QStringList ConnectSignals = {"busyChanged",       "deviceIdStringChanged", "currentDeviceChanged",
+                                    "connectSuccessful", "busyChanged",           "backupWritten",
+                                    "readFromDeviceSuccessful", "busyChanged",    "connectedChanged"};
 
 enum class Command { NormalOperation, PairingMode, FactoryReset };
 
@@ -99,14 +105,23 @@ private slots:
     void connectReadsConfiguration();
     void readOnRequestReplacesFile();
     void writeSendsConfiguration();
+    void writeIsReadBack_data();
+    void writeIsReadBack();
     void closingCommand_data();
     void closingCommand();
     void failureEndsSession_data();
     void failureEndsSession();
+    void sessionLeavesFileUnedited_data();
+    void sessionLeavesFileUnedited();
+    void timeoutAdviceFollowsStage_data();
+    void timeoutAdviceFollowsStage();
     void supportArchiveOfConnectedGateway();
+    void maskedConfigurationIsNotWritten();
     void backupOfEveryRead_data();
     void backupOfEveryRead();
     void backupsBeyondHundredRemoveOldest();
+    void backupsArePrivate_data();
+    void backupsArePrivate();
     void unwritableBackupFolderWarnsOnce();
 
 private:
@@ -245,7 +260,8 @@ void TestSessionEndToEnd::readOnRequestReplacesFile()
     mFacade->doReadDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "readFromDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "backupWritten", "readFromDeviceSuccessful", "busyChanged",
+                                           "connectedChanged"}),
                               SessionMs);
     QCOMPARE(device()->serializeToByteArray(), mServed);
     QVERIFY(canBitRate(*device()) != EditedCanBitRate);
@@ -263,7 +279,8 @@ void TestSessionEndToEnd::writeSendsConfiguration()
     mFacade->doWriteDeviceConfiguration();
 
     QTRY_COMPARE_WITH_TIMEOUT(recorder.names(),
-                              (QStringList{"busyChanged", "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
+                              (QStringList{"busyChanged", "writeAcknowledged", "backupWritten",
+                                           "writeToDeviceSuccessful", "busyChanged", "connectedChanged"}),
                               SessionMs);
     // The simulator stores what it received before it acknowledges.
     const QByteArray stored = readFile(mDir->filePath(QStringLiteral("stored.frc")));
@@ -272,6 +289,61 @@ void TestSessionEndToEnd::writeSendsConfiguration()
     QVERIFY(mSimulator->stop().contains(QStringLiteral("received S (write configuration, %1 bytes)")
                                             .arg(sent.size())
                                             .toUtf8()));
+}
+
+void TestSessionEndToEnd::writeIsReadBack_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QStringList>("differingPaths");
+
+    QTest::newRow("gateway holds what was sent") << QStringList() << "writeToDeviceSuccessful" << QStringList();
+    QTest::newRow("gateway keeps its old configuration")
+        << QStringList{"--keep-old", "all"} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("gateway keeps one old setting")
+        << QStringList{"--keep-old", CanBitRatePath} << "writeVerificationFailed" << QStringList{CanBitRatePath};
+    QTest::newRow("read-back unanswered") << QStringList{"--silent-after-write"} << "writeUnverified" << QStringList();
+}
+
+// The acknowledgement alone proves nothing: the gateway's configuration is read
+// back and the write counts only when it holds every setting sent.
+void TestSessionEndToEnd::writeIsReadBack()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, outcome);
+    QFETCH(QStringList, differingPaths);
+    // The gateway holds a CAN bit rate of its own, which a kept old value shows.
+    QVERIFY(startSimulator(options, gatewayConfiguration(ServedSerialNumber, 125000)));
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    QVERIFY(writeFile(path, gatewayConfiguration(5, EditedCanBitRate)));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    const QByteArray edited = device()->serializeToByteArray();
+    SignalRecorder recorder(mFacade.data());
+
+    mFacade->doWriteDeviceConfiguration();
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorder.names().contains(outcome), AnswerTimeoutMs + SessionMs);
+    QCOMPARE(recorder.names().count(outcome), 1);
+    for (const QString& other : {"writeToDeviceSuccessful", "writeVerificationFailed", "writeUnverified", "timeout"})
+        QCOMPARE(recorder.names().contains(other), other == outcome);
+    QStringList differing;
+    if (outcome == QLatin1String("writeVerificationFailed")) {
+        for (const QVariant& leaf : recorder.entries().at(recorder.names().indexOf(outcome)).arguments.at(0).toList())
+            differing << leaf.toMap().value("path").toString();
+    }
+    QCOMPARE(differing, differingPaths);
+    // Only an unanswered read-back ends the session (which forgets the device
+    // information); the edited settings stay in every case.
+    const bool open = outcome != QLatin1String("writeUnverified");
+    QCOMPARE(mFacade->connected(), open);
+    if (open)
+        QCOMPARE(device()->serializeToByteArray(), edited);
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    QVERIFY(mSimulator->waitForLog("received L (read configuration)", SessionMs));
+    const QByteArray log = mSimulator->stop();
+    QVERIFY(log.lastIndexOf("received L") > log.indexOf("received S"));
 }
 
 void TestSessionEndToEnd::closingCommand_data()
@@ -326,6 +398,7 @@ void TestSessionEndToEnd::failureEndsSession_data()
     const QStringList identified = ConnectSignals.mid(0, 5);
     // The configuration signal comes while the answer is taken; no read success follows.
     const QStringList readThenEnd = QStringList{"busyChanged", "connectedChanged"} + ResetSignals;
+    const QStringList backup{"backupWritten"};
     QTest::newRow("silent device") << QStringList{"--silent"} << valid << false
                                    << QStringList{"busyChanged"} + ResetSignals
                                       + QStringList{"failureAdviceChanged", "timeout"};
@@ -334,19 +407,19 @@ void TestSessionEndToEnd::failureEndsSession_data()
                                      + QStringList{"failureAdviceChanged", "commsError"};
     QTest::newRow("unknown product ID")
         << QStringList{"--product-id", "0a0b0c0d0e0f"} << valid << false
-        << ConnectSignals.mid(0, 3) + QStringList{"deviceUnsupported"} + ResetSignals;
+        << ConnectSignals.mid(0, 2) + QStringList{"deviceUnsupported"} + ResetSignals;
     QTest::newRow("E to the read") << QStringList{"--error-on-read"} << valid << false
                                    << identified + QStringList{"deviceError"} + ResetSignals;
     QTest::newRow("E to the write") << QStringList{"--error-on-write"} << valid << true
                                     << QStringList{"busyChanged", "deviceError"} + ResetSignals;
     QTest::newRow("configuration with a wrong checksum")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_checksum(record.checksum() ^ 1); })
-        << false << identified + QStringList{"configurationChecksumError"} + readThenEnd;
+        << false << identified + backup + QStringList{"configurationChecksumError"} + readThenEnd;
     QTest::newRow("configuration of a newer version")
         << QStringList() << alteredFile(valid, [](auto& record) { record.set_version(2); }) << false
-        << identified + QStringList{"configurationVersionMismatch"} + readThenEnd;
+        << identified + backup + QStringList{"configurationVersionMismatch"} + readThenEnd;
     QTest::newRow("configuration cut short") << QStringList() << valid.left(valid.size() / 2) << false
-                                             << identified + QStringList{"configurationParseError"} + readThenEnd;
+                                             << identified + backup + QStringList{"configurationParseError"} + readThenEnd;
 }
 
 void TestSessionEndToEnd::failureEndsSession()
@@ -381,12 +454,84 @@ void TestSessionEndToEnd::failureEndsSession()
     QVERIFY(!mFacade->busy());
     QCOMPARE(mFacade->deviceIdString(), QString());
     if (recorder.names().contains("deviceUnsupported")) {
-        QCOMPARE(recorder.formatted().at(3),
+        QCOMPARE(recorder.formatted().at(2),
                  QStringLiteral("deviceUnsupported(%1, 0a0b0c0d0e0f)").arg(QString::fromUtf8(IdString)));
         QVERIFY(!mFacade->currentDevice());
     }
     mFacade->doConnect();
     QVERIFY2(mFacade->busy(), "a new session can start");
+}
+
+void TestSessionEndToEnd::sessionLeavesFileUnedited_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("connects");
+    QTest::addColumn<Command>("command");
+
+    QTest::newRow("connect, disconnect") << QStringList() << true << Command::NormalOperation;
+    QTest::newRow("connect, factory reset") << QStringList() << true << Command::FactoryReset;
+    // No gateway reported anything: the file's own device information stays too.
+    QTest::newRow("product without driver") << QStringList{"--product-id", "0a0b0c0d0e0f"} << false
+                                            << Command::NormalOperation;
+}
+
+// The gateway's information coming and going with a session is no edit of the
+// file being edited, and a gateway no driver serves leaves that file current.
+void TestSessionEndToEnd::sessionLeavesFileUnedited()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, connects);
+    QFETCH(Command, command);
+    const QString path = mDir->filePath(QStringLiteral("edited.frc"));
+    const QByteArray file = gatewayConfiguration(5, EditedCanBitRate);
+    QVERIFY(writeFile(path, file));
+    mFacade->doLoadConfiguration(fileUrl(path));
+    QVERIFY(startSimulator(options, mServed));
+    auto* tracker = SaveStatusTracker::instance();
+
+    mFacade->doConnect();
+    QTRY_VERIFY_WITH_TIMEOUT(mFacade->connected() || !mFacade->busy(), SessionMs);
+    QCOMPARE(mFacade->connected(), connects);
+    QVERIFY(!tracker->saveNeeded());
+    if (connects) {
+        command == Command::FactoryReset ? mFacade->doFactoryReset() : mFacade->doEnterNormalOperation();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected() && !mFacade->busy(), SessionMs);
+    }
+
+    QVERIFY(!tracker->saveNeeded());
+    QCOMPARE(tracker->configurationType(), Types::CONFIGURATION_TYPE_FILE);
+    QVERIFY(device());
+    QCOMPARE(canBitRate(*device()), EditedCanBitRate);
+    if (!connects) {
+        QCOMPARE(device()->serializeToByteArray(), file);
+    }
+}
+
+void TestSessionEndToEnd::timeoutAdviceFollowsStage_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("advice");
+
+    QTest::newRow("no answer") << QStringList{"--silent"} << "No gateway answered on";
+    QTest::newRow("boot sequence answered, then silence") << QStringList{"--silent-after-id"}
+                                                          << "answered the boot sequence, then stopped answering";
+    QTest::newRow("unexpected answer to the read") << QStringList{"--odd-answers"}
+                                                   << "answered with something this program does not understand";
+}
+
+// What the advice says follows how far the gateway took the session.
+void TestSessionEndToEnd::timeoutAdviceFollowsStage()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, advice);
+    QVERIFY(startSimulator(options, mServed));
+    QSignalSpy timeouts(mFacade.data(), &StateMachine::timeout);
+
+    mFacade->doConnect();
+
+    QTRY_COMPARE_WITH_TIMEOUT(timeouts.count(), 1, AnswerTimeoutMs + SessionMs);
+    QVERIFY2(mFacade->failureAdvice().contains(advice), qPrintable(mFacade->failureAdvice()));
+    QVERIFY(mFacade->failureAdvice().contains(mPortLink));
 }
 
 // The archive of a connected gateway, read back with the common ZIP tools.
@@ -402,16 +547,70 @@ void TestSessionEndToEnd::supportArchiveOfConnectedGateway()
 
     QCOMPARE(packed.count(), 1);
     QCOMPARE(runTool("zipinfo", {"-1", path}), QByteArray("config.frc\ndetails.txt\n"));
-    QCOMPARE(runTool("unzip", {"-p", path, "config.frc"}), device()->serializeToByteArray());
+    // The gateway's Bluetooth PIN is left out, and the file still loads.
+    const QByteArray config = runTool("unzip", {"-p", path, "config.frc"});
+    QVERIFY(device()->serializeToByteArray().contains("7264"));
+    QVERIFY(!config.contains("7264"));
+    QKel::Pb::Configuration::File archived(nullptr);
+    QVERIFY(archived.load(config));
     const QByteArray details = runTool("unzip", {"-p", path, "details.txt"});
     QVERIFY(details.contains("\r\nID string: " + IdString + "\r\nSerial number: 210042\r\n"));
-    QVERIFY(details.endsWith("\r\nWLAN FW version: 3.1.2\r\n"
+    QVERIFY(details.contains("\r\nWLAN FW version: 3.1.2\r\n"
                              "WLAN MAC address: 02:54:41:52:4e:01\r\n"
                              "Bluetooth MAC address: 02:54:41:52:4e:02\r\n"));
+    QVERIFY(details.endsWith("removed from config.frc:\r\n  interface/network/bluetooth.data.data.pinCode2p0\r\n"));
     QCOMPARE(details.count("\n"), details.count("\r\n"));
     const QByteArray listing = runTool("zipinfo", {"-v", path});
     QCOMPARE(listing.count("Unix file attributes (100644 octal)"), 2);
     QCOMPARE(listing.count("The local extra field has UTC/GMT modification/access/creation times."), 2);
+}
+
+// A configuration taken from a masked support archive loads with a warning
+// naming what it lacks; writing it is refused without a byte to the gateway
+// until the secrets are back.
+void TestSessionEndToEnd::maskedConfigurationIsNotWritten()
+{
+    QVERIFY(startSimulator({}, mServed));
+    connectSession();
+    QVERIFY(!QTest::currentTestFailed());
+    const QString original = mDir->filePath(QStringLiteral("original.frc"));
+    QVERIFY(writeFile(original, withLeaves(mServed, GatewaySecrets)));
+    mFacade->doLoadConfiguration(fileUrl(original));
+    const QString archive = mDir->filePath(QStringLiteral("support.zip"));
+    mFacade->doPackSupportArchive(fileUrl(archive));
+    const QString masked = mDir->filePath(QStringLiteral("masked.frc"));
+    QVERIFY(writeFile(masked, runTool("unzip", {"-p", archive, "config.frc"})));
+    QStringList secretPaths;
+    for (const LeafValue& secret : GatewaySecrets)
+        secretPaths << secret.path;
+    secretPaths.sort();
+    QSignalSpy removed(mFacade.data(), &StateMachine::configurationSecretsRemoved);
+    QSignalSpy refused(mFacade.data(), &StateMachine::writeRefusedSecretsRemoved);
+    QSignalSpy written(mFacade.data(), &StateMachine::writeToDeviceSuccessful);
+    const auto sortedPaths = [](const QSignalSpy& spy) {
+        QStringList paths = spy.first().first().toStringList();
+        paths.sort();
+        return paths;
+    };
+
+    mFacade->doLoadConfiguration(fileUrl(masked));
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(sortedPaths(removed), secretPaths);
+    mFacade->doWriteDeviceConfiguration();
+
+    QCOMPARE(refused.count(), 1);
+    QCOMPARE(sortedPaths(refused), secretPaths);
+    QVERIFY(!mFacade->busy());
+    QVERIFY(mFacade->connected());
+
+    mFacade->doLoadConfiguration(fileUrl(original));
+    QCOMPARE(removed.count(), 1);
+    const QByteArray sent = device()->serializeToByteArray();
+    mFacade->doWriteDeviceConfiguration();
+    QTRY_COMPARE_WITH_TIMEOUT(written.count(), 1, SessionMs);
+    QCOMPARE(refused.count(), 1);
+    QCOMPARE(readFile(mDir->filePath(QStringLiteral("stored.frc"))), sent);
+    QCOMPARE(mSimulator->stop().count("received S (write configuration"), 1);
 }
 
 void TestSessionEndToEnd::backupOfEveryRead_data()
@@ -423,8 +622,9 @@ void TestSessionEndToEnd::backupOfEveryRead_data()
     QTest::newRow("without one, by identification string") << 0u << QString::fromUtf8(IdString);
 }
 
-// Connect with a file open, read on request, write, reconnect: every read and
-// nothing else leaves a backup of exactly what the gateway served.
+// Connect with a file open, read on request, write, reconnect: every read
+// (the write's read-back included) and nothing else leaves a backup of exactly
+// what the gateway served.
 void TestSessionEndToEnd::backupOfEveryRead()
 {
     QFETCH(unsigned, serialNumber);
@@ -445,7 +645,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     mFacade->doLoadConfiguration(fileUrl(edited));
     mFacade->doWriteDeviceConfiguration();
     QTRY_VERIFY_WITH_TIMEOUT(!mFacade->busy(), SessionMs);
-    QCOMPARE(backups().size(), 2);
+    // The write's read-back is the gateway's newest backup.
+    QCOMPARE(backups().size(), 3);
     mFacade->doDisconnect();
     QVERIFY(!mFacade->hasSessionBackup());
     connectSession();
@@ -454,8 +655,8 @@ void TestSessionEndToEnd::backupOfEveryRead()
     const QByteArray written = readFile(mDir->filePath(QStringLiteral("stored.frc")));
     QVERIFY(written != served);
     const QVector<Backup> kept = backups();
-    QCOMPARE(kept.size(), 3);
-    const QList<QByteArray> expected{served, served, written};
+    QCOMPARE(kept.size(), 4);
+    const QList<QByteArray> expected{served, served, written, written};
     for (int i = 0; i < kept.size(); ++i) {
         QCOMPARE(QFileInfo(kept.at(i).relativePath).path(), ProductBackups + deviceFolder);
         QVERIFY(kept.at(i).relativePath.endsWith("Z.frc"));
@@ -486,6 +687,45 @@ void TestSessionEndToEnd::backupsBeyondHundredRemoveOldest()
     QCOMPARE(kept.size(), 100);
     QVERIFY(kept.first().relativePath != oldest);
     QCOMPARE(kept.last().bytes, mServed);
+}
+
+void TestSessionEndToEnd::backupsArePrivate_data()
+{
+    QTest::addColumn<int>("mask");
+    QTest::newRow("umask 022") << 022;
+    QTest::newRow("umask 002") << 002;
+}
+
+// Backups hold passwords and PINs: whatever the umask, only the user may list
+// their folders or read them, and what an earlier version left open to every
+// user of the machine is closed when the next backup is written.
+void TestSessionEndToEnd::backupsArePrivate()
+{
+    QFETCH(int, mask);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QStringList folders = {data + "/backups", data + '/' + ProductBackups.chopped(1),
+                                 data + '/' + ProductBackups + "77"};
+    const auto modeOf = [](const QString& path) {
+        struct stat status = {};
+        return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+    };
+    QVERIFY(startSimulator({}, mServed));
+    const mode_t previous = ::umask(mode_t(mask));
+    const auto restore = qScopeGuard([previous] { ::umask(previous); });
+
+    for (int connection = 1; connection <= 2; ++connection) {
+        connectSession();
+        mFacade->doDisconnect();
+        QTRY_VERIFY_WITH_TIMEOUT(!mFacade->connected(), SessionMs);
+        const QVector<Backup> kept = backups();
+        QCOMPARE(kept.size(), connection);
+        for (const Backup& backup : kept)
+            QCOMPARE(modeOf(data + '/' + backup.relativePath), 0600);
+        for (const QString& folder : folders)
+            QCOMPARE(modeOf(folder), 0700);
+        for (const QString& path : folders + QStringList{data + '/' + kept.first().relativePath})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), QFileInfo(path).isDir() ? 0755 : 0644) == 0);
+    }
 }
 
 void TestSessionEndToEnd::unwritableBackupFolderWarnsOnce()

@@ -25,7 +25,15 @@ const QByteArray ProductIdAnswer = QByteArray::fromHex("500120010177aa");
 const QByteArray DeviceConfiguration = QByteArrayLiteral("configuration from the device");
 const QByteArray EditedConfiguration = QByteArrayLiteral("configuration being edited");
 
-enum class Stage { Disconnected, AttemptingConnection, ReadProductId, Connected, ReadConfiguration, WriteConfiguration };
+enum class Stage {
+    Disconnected,
+    AttemptingConnection,
+    ReadProductId,
+    Connected,
+    ReadConfiguration,
+    WriteConfiguration,
+    VerifyConfiguration
+};
 enum class Input { EmptyData, Timeout, CommsError, LoadError, ErrorAnswer, UnknownProductId };
 
 QString writeData(const QByteArray& frame)
@@ -69,6 +77,7 @@ private slots:
     void startEndsInDisconnected();
     void connectReadsConfiguration();
     void autoflashWritesAndExits();
+    void autoflashFailureExitsWithError_data();
     void autoflashFailureExitsWithError();
     void failureEndsSession_data();
     void failureEndsSession();
@@ -137,8 +146,12 @@ void TestStateMachineDefinition::reach(Stage stage)
     if (stage == Stage::ReadConfiguration) {
         QVERIFY(mMachine->process(EventReadDeviceConfiguration{}));
     }
-    if (stage == Stage::WriteConfiguration) {
+    if (stage >= Stage::WriteConfiguration) {
         QVERIFY(mMachine->process(EventWriteDeviceConfiguration{}));
+    }
+    if (stage == Stage::VerifyConfiguration) {
+        QVERIFY(mMachine->process(EventNewData{QByteArrayLiteral("S")}));
+        QVERIFY(definition()->isVerifyingWrite());
     }
     mDevice->restored.clear();
     mDevice->parsed.clear();
@@ -209,7 +222,13 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
     QVERIFY(mMachine->process(EventAutoflash{}));
     QVERIFY(mMachine->process(EventNewData{IdString}));
     QVERIFY(mMachine->process(EventNewData{ProductIdAnswer}));
+    QVERIFY(mMachine->process(EventNewData{'L' + DeviceConfiguration}));
+    // What the gateway held is announced (for its backup) before anything is written.
     const QStringList expected = identificationSignals() + QStringList{
+        "busyChanged(true)",
+        "startTimeoutWatch(10000)",
+        writeData(BootProtocol::buildReadProtobufCommand()),
+        SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u}),
         "busyChanged(false)",
         "connectedChanged(true)",
         "stopTimeoutWatch()",
@@ -217,11 +236,18 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
         "startTimeoutWatch(10000)",
         writeData(BootProtocol::buildWriteProtobufCommand(EditedConfiguration))};
     QCOMPARE(mRecorder->formatted(), expected);
+    // The file is written, the gateway's only gave its device information.
     QVERIFY(mDevice->restored.isEmpty());
+    QCOMPARE(mDevice->parsed, QByteArrayList{DeviceConfiguration});
     mRecorder->clear();
 
+    QVERIFY(mMachine->process(EventNewData{QByteArrayLiteral("S")}));
+    QCOMPARE(mRecorder->formatted(),
+             (QStringList{"writeAcknowledged()", "startTimeoutWatch(10000)",
+                          writeData(BootProtocol::buildReadProtobufCommand())}));
+    mRecorder->clear();
     StandardErrorCapture capture;
-    QTimer::singleShot(0, this, [this] { mMachine->process(EventNewData{QByteArrayLiteral("S")}); });
+    QTimer::singleShot(0, this, [this] { mMachine->process(EventNewData{'L' + EditedConfiguration}); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     const int exitCode = QCoreApplication::exec();
 
@@ -229,25 +255,47 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
     QVERIFY(capture.text().split('\n').contains("SUCCESS"));
     // The session stays open and the configuration is not sent a second time.
     QCOMPARE(mRecorder->formatted(),
-             (QStringList{"busyChanged(false)", "connectedChanged(true)", "stopTimeoutWatch()"}));
+             (QStringList{SignalRecorder::format("configurationReceived", {EditedConfiguration, 0u}),
+                          "writeToDeviceSuccessful()", "busyChanged(false)", "connectedChanged(true)",
+                          "stopTimeoutWatch()"}));
+}
+
+void TestStateMachineDefinition::autoflashFailureExitsWithError_data()
+{
+    QTest::addColumn<QByteArrayList>("answers");
+    QTest::addColumn<bool>("written");
+
+    QTest::newRow("read before the write refused") << QByteArrayList{"E"} << false;
+    QTest::newRow("write refused") << QByteArrayList{'L' + DeviceConfiguration, "E"} << true;
+    QTest::newRow("read-back differs") << QByteArrayList{'L' + DeviceConfiguration, "S", 'L' + DeviceConfiguration}
+                                       << true;
+    QTest::newRow("read-back refused") << QByteArrayList{'L' + DeviceConfiguration, "S", "E"} << true;
 }
 
 void TestStateMachineDefinition::autoflashFailureExitsWithError()
 {
+    QFETCH(QByteArrayList, answers);
+    QFETCH(bool, written);
     reach(Stage::Disconnected);
     QVERIFY(mMachine->process(EventSetDevice{mDevice}));
     QVERIFY(mMachine->process(EventAutoflash{}));
     QVERIFY(mMachine->process(EventNewData{IdString}));
     QVERIFY(mMachine->process(EventNewData{ProductIdAnswer}));
+    const QByteArray last = answers.takeLast();
+    for (const QByteArray& answer : qAsConst(answers))
+        QVERIFY(mMachine->process(EventNewData{answer}));
 
     StandardErrorCapture capture;
-    QTimer::singleShot(0, this, [this] { mMachine->process(EventNewData{QByteArrayLiteral("E")}); });
+    QTimer::singleShot(0, this, [this, last] { mMachine->process(EventNewData{last}); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     const int exitCode = QCoreApplication::exec();
 
     QCOMPARE(exitCode, -1);
     QVERIFY(capture.text().split('\n').contains("ERROR"));
-    QVERIFY(!definition()->connected());
+    const QString write = writeData(BootProtocol::buildWriteProtobufCommand(EditedConfiguration));
+    QCOMPARE(mRecorder->formatted().contains(write), written);
+    // Nothing more is sent once the run has failed.
+    QCOMPARE(mRecorder->formatted().count(write), written ? 1 : 0);
 }
 
 void TestStateMachineDefinition::failureEndsSession_data()
@@ -266,9 +314,10 @@ void TestStateMachineDefinition::failureEndsSession_data()
     QTest::newRow("boot: comms error") << Stage::AttemptingConnection << Input::CommsError << none;
     QTest::newRow("product ID: empty answer") << Stage::ReadProductId << Input::EmptyData
                                               << QStringList{unsupportedId};
+    // The configuration being edited stays current: nothing else could save it.
     QTest::newRow("product ID: no driver")
         << Stage::ReadProductId << Input::UnknownProductId
-        << QStringList{"currentDeviceChanged(null)", "deviceUnsupported(TARN210 test gateway, 0a0b0c0d0e0f)"};
+        << QStringList{"deviceUnsupported(TARN210 test gateway, 0a0b0c0d0e0f)"};
     QTest::newRow("product ID: timeout") << Stage::ReadProductId << Input::Timeout << none;
     QTest::newRow("product ID: comms error") << Stage::ReadProductId << Input::CommsError << none;
     QTest::newRow("connected: timeout") << Stage::Connected << Input::Timeout << none;
@@ -283,6 +332,10 @@ void TestStateMachineDefinition::failureEndsSession_data()
                                          << QStringList{"deviceError()"};
     QTest::newRow("write: timeout") << Stage::WriteConfiguration << Input::Timeout << none;
     QTest::newRow("write: comms error") << Stage::WriteConfiguration << Input::CommsError << none;
+    QTest::newRow("read-back: error answer") << Stage::VerifyConfiguration << Input::ErrorAnswer
+                                             << QStringList{"readBackRefused()"};
+    QTest::newRow("read-back: timeout") << Stage::VerifyConfiguration << Input::Timeout << none;
+    QTest::newRow("read-back: comms error") << Stage::VerifyConfiguration << Input::CommsError << none;
 }
 
 void TestStateMachineDefinition::failureEndsSession()
@@ -299,8 +352,7 @@ void TestStateMachineDefinition::failureEndsSession()
     QVERIFY(!definition()->busy());
     QCOMPARE(definition()->deviceIdString(), QString());
     QCOMPARE(definition()->productId(), QString());
-    const bool deviceReplaced = input == Input::UnknownProductId;
-    QCOMPARE(definition()->currentDevice(), deviceReplaced ? nullptr : mDevice.data());
+    QCOMPARE(definition()->currentDevice(), mDevice.data());
     // The session is over: a new one starts from StateDisconnected.
     QVERIFY(mMachine->process(EventConnect{}));
 }
@@ -319,9 +371,11 @@ void TestStateMachineDefinition::repeatedIdStringIgnored_data()
     QTest::newRow("read") << Stage::ReadConfiguration << IdString << QByteArray('L' + DeviceConfiguration)
                           << "readFromDeviceSuccessful()";
     QTest::newRow("write") << Stage::WriteConfiguration << IdString << QByteArray("S")
-                           << "writeToDeviceSuccessful()";
+                           << writeData(BootProtocol::buildReadProtobufCommand());
     QTest::newRow("write, zero-padded") << Stage::WriteConfiguration << padded << QByteArray("S")
-                                        << "writeToDeviceSuccessful()";
+                                        << writeData(BootProtocol::buildReadProtobufCommand());
+    QTest::newRow("read-back") << Stage::VerifyConfiguration << IdString << QByteArray('L' + DeviceConfiguration)
+                               << "writeToDeviceSuccessful()";
 }
 
 void TestStateMachineDefinition::repeatedIdStringIgnored()

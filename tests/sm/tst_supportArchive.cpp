@@ -7,8 +7,11 @@
 
 #include <commsHandler.h>
 #include <deviceFactory.h>
+#include <configuration.h>
 #include <gatewayConfiguration.h>
+#include <leafPaths.h>
 #include <product.h>
+#include <secretMask.h>
 
 #include <KZip>
 
@@ -91,6 +94,7 @@ private slots:
 
     void detailsText_data();
     void detailsText();
+    void archiveHoldsTwoEntries_data();
     void archiveHoldsTwoEntries();
     void failedArchiveLeavesNoFile_data();
     void failedArchiveLeavesNoFile();
@@ -163,18 +167,43 @@ void TestSupportArchive::detailsText()
     QCOMPARE(text, head(QString::fromUtf8(idString).toLocal8Bit()) + deviceLines);
 }
 
+void TestSupportArchive::archiveHoldsTwoEntries_data()
+{
+    QTest::addColumn<bool>("includeSecrets");
+    QTest::newRow("passwords and PINs masked, as by default") << false;
+    QTest::newRow("passwords and PINs included on request") << true;
+}
+
+// Read back with KZip and decoded as any reader would: a masked archive holds
+// no secret of the configuration, in neither entry, and its configuration
+// differs from the editor's in exactly the secret leaves.
 void TestSupportArchive::archiveHoldsTwoEntries()
 {
+    QFETCH(bool, includeSecrets);
     const QString source = mDir->filePath(QStringLiteral("gateway.frc"));
-    QVERIFY(writeFile(source, gatewayConfiguration(9)));
+    QVERIFY(writeFile(source, withLeaves(gatewayConfiguration(9), GatewaySecrets)));
     mFacade->doLoadConfiguration(fileUrl(source));
     const auto* device = qobject_cast<AbstractDevice*>(mFacade->currentDevice());
     QVERIFY(device);
+    const QByteArray edited = device->serializeToByteArray();
+    QStringList secretPaths;
+    for (const LeafValue& secret : GatewaySecrets) {
+        secretPaths << secret.path;
+        QString value;
+        QString error;
+        Kel::Pb::Configuration::File record;
+        QVERIFY(record.ParseFromArray(edited.constData(), edited.size()));
+        QVERIFY2(QKel::Frc::LeafPaths::get(record, secret.path, &value, &error) && value.contains(secret.value),
+                 qPrintable(secret.path + " " + value + error));
+    }
     const QString path = mDir->filePath(QStringLiteral("support.zip"));
     SignalRecorder recorder(mFacade.data());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
 
-    mFacade->doPackSupportArchive(fileUrl(path));
+    if (includeSecrets)
+        mFacade->doPackSupportArchive(fileUrl(path), true);
+    else
+        mFacade->doPackSupportArchive(fileUrl(path));
 
     QCOMPARE(recorder.formatted(), QStringList{SignalRecorder::format("packSupportArchiveSuccessful", {path})});
     KZip zip(path);
@@ -186,13 +215,39 @@ void TestSupportArchive::archiveHoldsTwoEntries()
     const KArchiveFile* details = entryOf(zip, QStringLiteral("details.txt"));
     QVERIFY(config && details);
     QVERIFY(config->position() < details->position());
-    QCOMPARE(config->data(), device->serializeToByteArray());
     QVERIFY(details->data().contains("\r\nID string: \r\nSerial number: 9\r\n"));
     for (const KArchiveFile* entry : {config, details}) {
         QCOMPARE(entry->permissions(), mode_t(0100644));
         QVERIFY(entry->date() >= before);
         QVERIFY(entry->date() <= QDateTime::currentDateTime().addSecs(1));
     }
+    if (includeSecrets) {
+        QCOMPARE(config->data(), edited);
+        QVERIFY(details->data().endsWith("\r\nPasswords and PINs: included in config.frc\r\n"));
+        return;
+    }
+    const QByteArray archived = config->data();
+    Kel::Pb::Configuration::File archivedRecord;
+    Kel::Pb::Configuration::File editedRecord;
+    QVERIFY(archivedRecord.ParseFromArray(archived.constData(), archived.size()));
+    QVERIFY(editedRecord.ParseFromArray(edited.constData(), edited.size()));
+    QCOMPARE(QKel::Pb::Configuration::File::check(archivedRecord), QKel::Pb::Configuration::File::LOAD_ERROR__NONE);
+    QStringList differing;
+    for (const auto& difference : QKel::Frc::LeafPaths::diff(editedRecord, archivedRecord))
+        differing << difference.path;
+    differing.sort();
+    secretPaths.sort();
+    QCOMPARE(differing, secretPaths);
+    QStringList masked = QKel::Frc::SecretMask::maskedLeaves(archived);
+    masked.sort();
+    QCOMPARE(masked, secretPaths);
+    for (const LeafValue& secret : GatewaySecrets) {
+        QVERIFY2(!archived.contains(secret.value.toUtf8()), qPrintable(secret.value));
+        QVERIFY2(!details->data().contains(secret.value.toUtf8()), qPrintable(secret.value));
+        QVERIFY2(details->data().contains("\r\n  " + secret.path.toUtf8() + "\r\n"), details->data().constData());
+    }
+    QVERIFY(details->data().contains("\r\n\r\nCONFIGURATION\r\n-------------\r\n"
+                                     "Passwords and PINs removed from config.frc:\r\n"));
 }
 
 void TestSupportArchive::failedArchiveLeavesNoFile_data()

@@ -1,12 +1,15 @@
 #include "frcTool.h"
 
 #include "frcText.h"
+#include "leafAssignments.h"
 #include "leafPaths.h"
+#include "secretMask.h"
 
 #include <configuration.h>
 #include <configuration.pb.h>
 #include <deviceFactory.h>
 #include <safeFileWriter.h>
+#include <secretfields.h>
 #include <versionText.h>
 
 #include <QFile>
@@ -47,11 +50,11 @@ const QString FrcTool::USAGE = QStringLiteral(
     "Usage: frctool COMMAND OPERAND...\n"
     "\n"
     "Commands:\n"
-    "  frctool dump FILE               print FILE as text\n"
+    "  frctool dump [--mask] FILE      print FILE as text; --mask: passwords, keys and PINs masked\n"
     "  frctool check FILE              report whether the configurator loads FILE\n"
     "  frctool build TEXT FILE         write FILE from the text form in TEXT\n"
     "  frctool new PRODUCT_ID FILE     write the default configuration of a product\n"
-    "  frctool diff A B                print each leaf whose value differs: path, in A, in B\n"
+    "  frctool diff [--mask] A B       print each leaf whose value differs: path, in A, in B\n"
     "                                  (exit 0 same, 1 different, 2 unreadable or invalid)\n"
     "  frctool get FILE PATH...        print the value of each leaf\n"
     "  frctool set IN OUT PATH=VALUE...  write OUT: IN with the leaves changed\n"
@@ -64,9 +67,14 @@ FrcTool::FrcTool(QTextStream& out, QTextStream& err)
 {
 }
 
-int FrcTool::run(const QStringList& arguments)
+int FrcTool::run(const QStringList& commandLine)
 {
+    QStringList arguments = commandLine;
     const QString command = arguments.value(0);
+    const bool mask = (command == QLatin1String("dump") || command == QLatin1String("diff"))
+        && arguments.value(1) == QLatin1String("--mask");
+    if (mask)
+        arguments.removeAt(1);
     const int operands = arguments.size() - 1;
     if (command == QLatin1String("--help") && operands == 0) {
         mOut << USAGE;
@@ -79,7 +87,7 @@ int FrcTool::run(const QStringList& arguments)
         return 0;
     }
     if (command == QLatin1String("dump") && operands == 1)
-        return dump(arguments[1]);
+        return dump(arguments[1], mask);
     if (command == QLatin1String("check") && operands == 1)
         return check(arguments[1]);
     if (command == QLatin1String("build") && operands == 2)
@@ -87,7 +95,7 @@ int FrcTool::run(const QStringList& arguments)
     if (command == QLatin1String("new") && operands == 2)
         return createNew(arguments[1], arguments[2]);
     if (command == QLatin1String("diff") && operands == 2)
-        return diff(arguments[1], arguments[2]);
+        return diff(arguments[1], arguments[2], mask);
     if (command == QLatin1String("get") && operands >= 2)
         return get(arguments[1], arguments.mid(2));
     if (command == QLatin1String("set") && operands >= 3)
@@ -126,7 +134,7 @@ bool FrcTool::writeFile(const QString& path, const QByteArray& bytes)
     return true;
 }
 
-int FrcTool::dump(const QString& path)
+int FrcTool::dump(const QString& path, bool mask)
 {
     QByteArray bytes;
     if (!readFile(path, &bytes))
@@ -141,6 +149,13 @@ int FrcTool::dump(const QString& path)
     known.DiscardUnknownFields();
     if (known.SerializePartialAsString() != record.SerializePartialAsString())
         mErr << "frctool: " << path << ": holds fields unknown to this program; the text leaves them out\n";
+    // The checksum is taken anew over the masked content: the file's own would
+    // let anyone try every short PIN against it.
+    if (mask) {
+        if (QKel::Pb::Configuration::File::check(record) == QKel::Pb::Configuration::File::LOAD_ERROR__CHECKSUM)
+            mErr << "frctool: " << path << ": checksum does not match the content; the masked text shows its own\n";
+        QKel::Frc::SecretMask::mask(&record);
+    }
     mOut << QKel::Frc::FrcText::toText(record);
     mOut.flush();
     mErr.flush();
@@ -215,15 +230,23 @@ bool FrcTool::readValid(const QString& path, Kel::Pb::Configuration::File* recor
     return true;
 }
 
-int FrcTool::diff(const QString& pathA, const QString& pathB)
+// With `mask`, a differing secret is named but its values are not shown,
+// unless absent or empty: those hide nothing.
+int FrcTool::diff(const QString& pathA, const QString& pathB, bool mask)
 {
     Kel::Pb::Configuration::File a;
     Kel::Pb::Configuration::File b;
     if (!readValid(pathA, &a) || !readValid(pathB, &b))
         return 2;
     const auto differences = QKel::Frc::LeafPaths::diff(a, b);
-    for (const auto& difference : differences)
-        mOut << difference.path << '\t' << difference.a << '\t' << difference.b << '\n';
+    for (const auto& difference : differences) {
+        const bool hidden = mask && difference.field && QKel::Pb::SecretFields::isSecret(difference.field);
+        const auto shown = [&](const QString& value) {
+            const bool blank = value == QKel::Frc::LeafPaths::UNSET || value == QLatin1String("\"\"");
+            return hidden && !blank ? QKel::Frc::SecretMask::maskValue(difference.field) : value;
+        };
+        mOut << difference.path << '\t' << shown(difference.a) << '\t' << shown(difference.b) << '\n';
+    }
     mOut.flush();
     return differences.isEmpty() ? 0 : 1;
 }
@@ -255,20 +278,12 @@ int FrcTool::set(const QString& in, const QString& out, const QStringList& assig
     Kel::Pb::Configuration::File record;
     if (!readValid(in, &record))
         return 2;
-    for (const QString& assignment : assignments) {
-        const int equals = assignment.indexOf('=');
-        if (equals < 1)
-            return refuse(QStringLiteral("\"%1\" is not PATH=VALUE").arg(assignment));
-        QString error;
-        if (!QKel::Frc::LeafPaths::set(&record, assignment.left(equals), assignment.mid(equals + 1), &error))
-            return refuse(error);
-    }
-    record.set_checksum(QKel::Pb::Configuration::File::computeChecksum(record));
-    QKel::Pb::Configuration::File file(nullptr);
-    if (!file.load(QByteArray::fromStdString(record.SerializeAsString())))
-        return refuse(QStringLiteral("the changed configuration does not load: %1")
-                          .arg(loadErrorText(file.loadError(), file)));
-    return writeFile(out, file.pack()) ? 0 : 2;
+    QString error;
+    const QByteArray changed =
+        QKel::Frc::LeafAssignments::applied(QByteArray::fromStdString(record.SerializeAsString()), assignments, &error);
+    if (changed.isEmpty())
+        return refuse(error);
+    return writeFile(out, changed) ? 0 : 2;
 }
 
 } // namespace QKel::FrcTool

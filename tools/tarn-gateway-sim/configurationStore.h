@@ -11,10 +11,17 @@ class ConfigurationStore
 {
 public:
     // Serves the bytes of `servedFile` (or, when empty, the TARN210 driver's
-    // configuration with the gateway's device information and product ID) and
-    // stores written bytes to `storeFile` when one is given.
+    // configuration with the gateway's device information, serial number and
+    // product ID) and stores written bytes to `storeFile` when one is given.
     bool load(const QString& servedFile, const QString& storeFile, const QByteArray& productIdBytes,
-              QString* errorText);
+              quint32 serialNumber, QString* errorText);
+
+    // A gateway that acknowledges writes but silently keeps its old
+    // configuration: entirely for AllOld, otherwise the old value of the leaf
+    // at that path. False, with `errorText`, for a path the served
+    // configuration does not have.
+    static const QString AllOld;
+    bool keepOldOnWrite(const QString& what, QString* errorText);
 
     QByteArray served() const;
     // Checks and keeps written configuration bytes; false means the device
@@ -22,8 +29,11 @@ public:
     bool accept(const QByteArray& configuration, QString* errorText);
 
 private:
+    QByteArray withOldLeaf(const QByteArray& configuration) const;
+
     QByteArray mConfiguration;
     QString mStoreFile;
+    QString mKeepOld;
 };
 
 } // namespace Tarn::Sim

@@ -27,7 +27,7 @@ const ModuleInfo BluetoothModule{2, "02:54:41:52:4e:02", "2.4.0", "Bluetooth 4.2
 
 // The product ID is made of the vendor ID, the product group and the product
 // code, four hexadecimal digits each.
-void fillProductInfo(QKel::Pb::Product::DeviceInfo* info, const QString& productId)
+void fillProductInfo(QKel::Pb::Product::DeviceInfo* info, const QString& productId, quint32 serialNumber)
 {
     const auto part = [&productId](int index) { return productId.mid(index * 4, 4).toUInt(nullptr, 16); };
     info->setName(QStringLiteral("TARN210"));
@@ -35,7 +35,7 @@ void fillProductInfo(QKel::Pb::Product::DeviceInfo* info, const QString& product
     info->setProductGroup(part(1));
     info->setProductCode(part(2));
     info->setRevisionNumber(0x00010002);
-    info->setSerialNumber(210042);
+    info->setSerialNumber(serialNumber);
     info->setUnixTimeOfManufacture(1457341501);
     info->setHoursOfOperation(1234);
 }
@@ -77,14 +77,14 @@ QString setProductId(const QKel::Device::AbstractDevice& device, const QByteArra
 
 } // namespace
 
-QByteArray GatewayConfiguration::build(const QByteArray& productIdBytes, QString* errorText)
+QByteArray GatewayConfiguration::build(const QByteArray& productIdBytes, QString* errorText, quint32 serialNumber)
 {
     const auto device = QKel::Device::DeviceFactory::instance()->createDevice(PrimaryProductId);
     if (!device || !device->deviceInfo()) {
         *errorText = QStringLiteral("no TARN210 driver in the \"devices\" directory beside the simulator");
         return {};
     }
-    fillProductInfo(device->deviceInfo(), setProductId(*device, productIdBytes));
+    fillProductInfo(device->deviceInfo(), setProductId(*device, productIdBytes), serialNumber);
     if (!fillModuleInfo(pointerProperty(device.data(), "wlanInterface"), WlanModule)
         || !fillModuleInfo(pointerProperty(device.data(), "bluetoothInterface"), BluetoothModule)) {
         *errorText = QStringLiteral("the TARN210 driver's configuration lacks its WLAN or Bluetooth network");

@@ -11,11 +11,14 @@ namespace Tarn::Sim {
 class GatewayConfiguration
 {
 public:
+    static constexpr quint32 DefaultSerialNumber = 210042;
+
     // The driver's default configuration with the device information a gateway
-    // reports about itself, carrying the product ID the gateway answers to "P"
-    // (`productIdBytes`) when the driver serves it; empty, with `errorText` set,
-    // when no driver is found.
-    static QByteArray build(const QByteArray& productIdBytes, QString* errorText);
+    // reports about itself (with `serialNumber`), carrying the product ID the
+    // gateway answers to "P" (`productIdBytes`) when the driver serves it;
+    // empty, with `errorText` set, when no driver is found.
+    static QByteArray build(const QByteArray& productIdBytes, QString* errorText,
+                            quint32 serialNumber = DefaultSerialNumber);
 
     // Whether the gateway takes the bytes: a configuration file of version 1
     // with a correct checksum.

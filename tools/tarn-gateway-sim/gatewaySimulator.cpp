@@ -55,6 +55,7 @@ public:
     PacedReader reader;
     QKel::Comms::Protocol::FrameAssembler assembler;
     bool answered = false;
+    bool silenced = false;
 
     GatewaySimulatorPrivate(const SimulatorOptions& options, ConfigurationStore* store)
         : options(options)
@@ -99,10 +100,11 @@ void GatewaySimulator::handle(const QByteArray& payload)
     const QByteArray answer = answerTo(payload);
     if (answer.isEmpty())
         return;
-    if (d->options.silent) {
+    if (d->options.silent || d->silenced || (d->options.silentAfterId && payload != BootSequence)) {
         log(QStringLiteral("not answering"));
         return;
     }
+    d->silenced = d->options.silentAfterWrite && payload.at(0) == BootProtocol::CommandWriteProtobuf;
     const bool twice = payload == BootSequence && d->options.doubleIdentification;
     send(twice ? framed(answer) + framed(answer) : framed(answer), twice ? 2 : 1);
 }
@@ -112,6 +114,10 @@ QByteArray GatewaySimulator::answerTo(const QByteArray& payload)
     if (payload == BootSequence)
         return d->options.identification;
     QString reason;
+    const bool configurationCommand = payload.at(0) == BootProtocol::CommandReadProtobuf
+        || payload.at(0) == BootProtocol::CommandWriteProtobuf;
+    if (d->options.oddAnswers && configurationCommand)
+        return QByteArrayLiteral("X");
     switch (payload.at(0)) {
     case BootProtocol::CommandReadProductId: return BootProtocol::CommandReadProductId + d->options.productId;
     case BootProtocol::CommandReadProtobuf:
@@ -124,6 +130,8 @@ QByteArray GatewaySimulator::answerTo(const QByteArray& payload)
             log(QStringLiteral("write refused: %1").arg(reason));
             return QByteArray(1, BootProtocol::ErrorAnswer);
         }
+        if (!d->options.keepOld.isEmpty())
+            log(QStringLiteral("acknowledging the write but keeping %1 of the old configuration").arg(d->options.keepOld));
         return QByteArray(1, BootProtocol::CommandWriteProtobuf);
     default: return {};
     }

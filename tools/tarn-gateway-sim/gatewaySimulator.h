@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gatewayConfiguration.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QScopedPointer>
@@ -16,9 +18,13 @@ struct SimulatorOptions
 {
     QByteArray identification = QByteArrayLiteral("TARN210 gateway simulator");
     QByteArray productId = QByteArray::fromHex("012001017701");
+    quint32 serialNumber = GatewayConfiguration::DefaultSerialNumber;
     bool silent = false;               // never answers
+    bool silentAfterId = false;        // answers the boot sequence only
+    bool oddAnswers = false;           // answers reads and writes with a letter no command uses
     bool errorOnRead = false;          // "E" in place of the configuration
     bool errorOnWrite = false;         // "E" in place of the write acknowledgement
+    bool silentAfterWrite = false;     // acknowledges a write, then never answers again
     bool doubleIdentification = false; // two identification frames back to back
     bool badChecksum = false;          // every answer carries a wrong checksum
     bool hangUpMidFrame = false;       // the first answer stops halfway, then the line goes
@@ -26,6 +32,7 @@ struct SimulatorOptions
     int chunkSize = 0;                 // answers written in chunks of this many bytes
     int bytesPerSecond = 0;            // both directions paced to this rate
     int garbageBytes = 0;              // noise written shortly before each answer
+    QString keepOld;                   // kept on a write: ConfigurationStore::keepOldOnWrite
 };
 
 // The gateway in its configuration mode, at the far end of a pseudo-terminal:

@@ -73,9 +73,22 @@ Parsed options(const QCommandLineParser& parser)
     }
     if (o.identification.isEmpty())
         parsed.error = QStringLiteral("--id needs a non-empty text");
+    if (parser.isSet("serial")) {
+        bool ok = false;
+        o.serialNumber = parser.value("serial").toUInt(&ok);
+        if (!ok || o.serialNumber == 0)
+            parsed.error = QStringLiteral("--serial needs a whole number from 1 to 4294967295, not \"%1\"")
+                               .arg(parser.value("serial"));
+        else if (parser.isSet("config"))
+            parsed.error = QStringLiteral("--serial is for the built-in configuration; a --config file carries its own");
+    }
     o.silent = parser.isSet("silent");
+    o.silentAfterId = parser.isSet("silent-after-id");
+    o.oddAnswers = parser.isSet("odd-answers");
     o.errorOnRead = parser.isSet("error-on-read");
     o.errorOnWrite = parser.isSet("error-on-write");
+    o.silentAfterWrite = parser.isSet("silent-after-write");
+    o.keepOld = parser.value("keep-old");
     o.doubleIdentification = parser.isSet("double-id");
     o.badChecksum = parser.isSet("bad-checksum");
     o.hangUpMidFrame = parser.isSet("hang-up-mid-frame");
@@ -98,9 +111,15 @@ void addOptions(QCommandLineParser& parser)
         {"store", "Store written configurations to <file>.", "file"},
         {"id", "Identification string (default \"TARN210 gateway simulator\").", "text"},
         {"product-id", "Product ID bytes in hexadecimal (default 012001017701).", "hex"},
+        {"serial", "Serial number in the device information (default 210042).", "number"},
         {"silent", "Never answer."},
+        {"silent-after-id", "Answer the boot sequence, then nothing."},
+        {"odd-answers", "Answer configuration reads and writes with \"X\", which no command uses."},
         {"error-on-read", "Answer \"E\" to a configuration read."},
         {"error-on-write", "Answer \"E\" to a configuration write."},
+        {"keep-old", "Acknowledge writes but keep the old configuration: \"all\" of it, or the leaf at <what> (a path "
+                     "as frctool names it).", "what"},
+        {"silent-after-write", "Acknowledge a configuration write, then never answer again."},
         {"delay", "Wait <ms> before each answer.", "ms"},
         {"chunk", "Write answers in chunks of <bytes>.", "bytes"},
         {"double-id", "Send the identification string twice."},
@@ -132,7 +151,9 @@ int main(int argc, char* argv[])
 
     QString error;
     ConfigurationStore store;
-    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId, &error))
+    if (!store.load(parser.value("config"), parser.value("store"), parsed.options.productId,
+                    parsed.options.serialNumber, &error)
+        || !store.keepOldOnWrite(parsed.options.keepOld, &error))
         return fail(error);
     GatewaySimulator simulator(parsed.options, &store);
     if (!simulator.start(&error))

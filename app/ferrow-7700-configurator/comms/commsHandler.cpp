@@ -138,7 +138,9 @@ void CommsHandler::setCurrentProviderType(const QString& providerType)
     }
     emit currentProviderTypeChanged(providerType);
     emit currentProviderChanged(d->provider.data());
-    QSettings().setValue(ProviderKey, providerType);
+    // A run on a port of its own leaves the user's choices as they are.
+    if (!SerialProvider::isPortFixed())
+        QSettings().setValue(ProviderKey, providerType);
 }
 
 QString CommsHandler::portLabel() const

@@ -147,14 +147,21 @@ QString PortAdvice::forError(quint16 errorCode, const QString& portName)
         .arg(portName, program);
 }
 
-QString PortAdvice::forSilence(const QString& portName)
+QString PortAdvice::forTimeout(TimeoutStage stage, const QString& portName)
 {
+    static const char* const advice[] = {
+        QT_TRANSLATE_NOOP("PortAdvice", "No gateway answered on %1. Check that the gateway is powered, that it is "
+                                        "connected to this port, and that no other program uses the port."),
+        QT_TRANSLATE_NOOP("PortAdvice", "The gateway on %1 answered the boot sequence, then stopped answering. "
+                                        "Switch the gateway off and on again, check that its cable is firmly "
+                                        "plugged in, and connect again."),
+        QT_TRANSLATE_NOOP("PortAdvice", "The gateway on %1 answered with something this program does not "
+                                        "understand. Check that its firmware is one this program supports, then "
+                                        "switch the gateway off and on again and connect again."),
+    };
     if (portName.isEmpty())
         return QString();
-    return QCoreApplication::translate("PortAdvice",
-                                       "No gateway answered on %1. Check that the gateway is powered, that it "
-                                       "is connected to this port, and that no other program uses the port.")
-        .arg(portName);
+    return QCoreApplication::translate("PortAdvice", advice[static_cast<int>(stage)]).arg(portName);
 }
 
 } // namespace QKel::Comms

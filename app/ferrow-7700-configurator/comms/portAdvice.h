@@ -17,8 +17,14 @@ public:
     // 1 and 9, or 7 and 8 on a vanished node: the port is gone and the list
     // was refreshed).
     static QString forError(quint16 errorCode, const QString& portName);
-    // Advice for a device that stayed silent while the session was being set up.
-    static QString forSilence(const QString& portName);
+    // How far a session got before an answer was awaited in vain.
+    enum class TimeoutStage {
+        NoAnswer,         // not even the boot sequence was answered
+        StoppedAnswering, // the boot sequence was answered, a later command not
+        UnexpectedAnswer  // a command was answered with something no command expects
+    };
+    // Advice for a wait that ran out at `stage`.
+    static QString forTimeout(TimeoutStage stage, const QString& portName);
 
     // The group owning the node, when this user may not read and write it
     // and members of that group may.

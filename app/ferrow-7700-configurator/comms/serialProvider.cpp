@@ -19,7 +19,6 @@ using Global::Setting;
 
 namespace {
 
-constexpr unsigned long CloseDelayUs = 150000;
 // A drain gives up when the device has taken no byte for this long.
 constexpr int DrainStallMs = 1000;
 
@@ -73,8 +72,13 @@ bool isPresent(const QString& portName)
     return QFileInfo::exists(PortAdvice::systemLocation(portName));
 }
 
+// Set once from the command line before any thread starts; read-only after.
+QString fixedPort;
+
 PortChoices offeredPorts(const PortChoices& systemPorts)
 {
+    if (!fixedPort.isEmpty())
+        return {{fixedPort, QString()}};
     PortChoices ports;
     for (const auto& name : qEnvironmentVariable(SerialProvider::ExtraPortsVariable).split(':', Qt::SkipEmptyParts)) {
         if (!findPort(ports, name) && isPresent(name))
@@ -125,6 +129,8 @@ public:
     QString description(const QString& name) const
     {
         const PortChoice* port = findPort(availablePorts, name);
+        if (!port && !name.isEmpty())
+            return QCoreApplication::translate("SerialProvider", "not plugged in");
         return port ? port->description : QString();
     }
 
@@ -137,23 +143,24 @@ public:
         }
     }
 
-    // The choice at the first look at the ports: the stored port when present,
-    // else the first port. That one is stored only when none was: a stored
-    // adapter that is absent may be plugged in later.
+    // The choice at the first look at the ports: the stored port, present or
+    // not (its adapter may be plugged in later, and no byte may go to a port
+    // the user did not choose), else the first port, which is then stored.
     void chooseAtFirstLook()
     {
         looked = true;
-        portName = isAvailable(wantedPort) ? wantedPort
+        portName = !wantedPort.isEmpty()   ? wantedPort
             : availablePorts.isEmpty()     ? QString()
                                            : availablePorts.constFirst().name;
         storeIfNoneWanted();
     }
 
     // Picks the port to use from a fresh list; true when the choice changed.
+    // A chosen port stays chosen while it is absent.
     bool choosePort()
     {
         const QString before = portName;
-        if (!wantedPort.isEmpty() && isAvailable(wantedPort)) {
+        if (!wantedPort.isEmpty()) {
             portName = wantedPort;
         } else if (!isAvailable(portName)) {
             portName = availablePorts.size() == 1 ? availablePorts.constFirst().name : QString();
@@ -194,7 +201,7 @@ void SerialProvider::setUp(bool lookNow)
     connect(d->port, &QSerialPort::readyRead, this, &SerialProvider::onReadyRead);
     connect(d->port, &QSerialPort::errorOccurred, this, &SerialProvider::onSerialPortError);
 
-    d->wantedPort = QSettings().value(PortKey, QString()).toString();
+    d->wantedPort = isPortFixed() ? fixedPort : QSettings().value(PortKey, QString()).toString();
     d->portSetting = new Setting(QStringLiteral("Port"), Setting::SETTING_TYPE_COMBO, {}, QString());
     connect(d->portSetting, &Setting::valueChanged, this, &SerialProvider::onPortChanged);
     if (!lookNow)
@@ -213,6 +220,16 @@ SerialProvider::~SerialProvider()
 bool SerialProvider::settingsValid() const
 {
     return !d->portName.isEmpty();
+}
+
+void SerialProvider::fixPortForThisRun(const QString& portName)
+{
+    fixedPort = portName;
+}
+
+bool SerialProvider::isPortFixed()
+{
+    return !fixedPort.isEmpty();
 }
 
 QString SerialProvider::errorText(quint16 errorCode)
@@ -329,6 +346,14 @@ void SerialProvider::onPortChanged(QVariant value)
     const QString name = value.toString();
     if (name == d->portName || name.isEmpty())
         return;
+    // Moving an open session would send its next command (a write, or the
+    // closing "enter normal operation") to another device, and leave the
+    // gateway it was opened to in configuration mode.
+    if (d->port->isOpen()) {
+        qWarning() << "The port stays the same until the open session ends.";
+        publishPorts(true);
+        return;
+    }
     if (d->isAvailable(name)) {
         d->portName = name;
         d->wantedPort = name;
@@ -336,7 +361,8 @@ void SerialProvider::onPortChanged(QVariant value)
         qWarning() << "Refusing to move to a port that is not currently available.";
     }
     closeSerial();
-    QSettings().setValue(PortKey, d->portName);
+    if (!isPortFixed())
+        QSettings().setValue(PortKey, d->portName);
     emit portChanged(d->portName, d->description(d->portName));
 }
 
@@ -366,7 +392,7 @@ void SerialProvider::closeSerial()
     if (!d->port->isOpen())
         return;
     drainWrites();
-    QThread::usleep(CloseDelayUs);
+    QThread::usleep(static_cast<unsigned long>(CloseDelayMs) * 1000);
     d->port->close();
 }
 
@@ -406,13 +432,12 @@ void SerialProvider::openSerial()
     closeSerial();
     d->receiveBuffer.clear();
     d->openAdvice.clear();
-    // The adapter may have come (or come back) since the list was taken; a
-    // port standing in for an absent stored one gives way when it is back.
-    if (d->portName.isEmpty() || d->portName != d->wantedPort || !isPresent(d->portName))
+    // An adapter may have come (or come back) since the list was taken.
+    if (d->portName.isEmpty() || !isPresent(d->portName))
         refresh();
     // Still absent, the port the user chose is tried anyway: its failure
     // tells that the adapter is gone.
-    d->attemptedPort = d->portName.isEmpty() ? d->wantedPort : d->portName;
+    d->attemptedPort = d->portName;
     if (d->attemptedPort.isEmpty()) {
         qWarning() << "Cannot open a serial port connection with invalid settings.";
         return;

@@ -20,6 +20,9 @@ class SerialProvider : public DataProvider
 
 public:
     static constexpr qint32 BaudRate = 115200;
+    // The port stays open this long after the last byte left, so the device
+    // takes a closing command before the line drops.
+    static constexpr int CloseDelayMs = 150;
     static constexpr quint16 NotConfiguredError = 65535;
     static constexpr const char* PortKey = "comms/serial/port";
     // Extra port paths (for example pseudo-terminals), separated by ':',
@@ -37,6 +40,12 @@ public:
 
     bool settingsValid() const;
     static QString errorText(quint16 errorCode);
+
+    // Uses `portName` for this run only: it is the one port offered and chosen,
+    // present or not, and the settings store is neither read for the port nor
+    // written. Called from the command line, before any provider exists.
+    static void fixPortForThisRun(const QString& portName);
+    static bool isPortFixed();
 
 public slots:
     void close() override;

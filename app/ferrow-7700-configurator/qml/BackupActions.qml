@@ -49,6 +49,7 @@ Item {
 
     FileDialogLoader {
         id: loadDialog
+        returnFocusTo: backups.window
         sourceComponent: FileDialog {
             objectName: "loadBackupDialog"
             title: qsTr("Load backup")

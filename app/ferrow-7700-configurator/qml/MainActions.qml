@@ -28,6 +28,7 @@ Item {
     property alias disconnectAction: disconnectAction
     property alias readAction: readAction
     property alias writeAction: writeAction
+    property alias cancelAction: cancelAction
     readonly property alias backups: backupActions
 
     // Creates at once when only one product can be configured; else lets the user choose.
@@ -57,6 +58,8 @@ Item {
         tooltip: qsTr("New configuration...")
         iconSource: Theme.themeIconNew
         shortcut: StandardKey.New
+        // A configuration cannot be taken over while the session is busy.
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
     }
     ThemedAction {
@@ -66,6 +69,7 @@ Item {
         tooltip: qsTr("Load configuration...")
         iconSource: Theme.themeIconOpen
         shortcut: StandardKey.Open
+        enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
     }
     ThemedAction {
@@ -90,7 +94,8 @@ Item {
         id: saveConfigurationAsAction
         objectName: "saveConfigurationAsAction"
         text: qsTr("Save configuration &as...")
-        shortcut: StandardKey.SaveAs
+        // The platform's standard key may be empty.
+        shortcut: "Ctrl+Shift+S"
         enabled: actions.device !== null
         onTriggered: if (inputCheck.passes()) dialogs.saveDialog.open()
     }
@@ -114,7 +119,7 @@ Item {
         objectName: "factoryResetAction"
         text: qsTr("&Reset device to factory settings")
         enabled: actions.connected && !actions.busy
-        onTriggered: stateMachine.doFactoryReset()
+        onTriggered: dialogs.factoryResetCheckDialog.open()
     }
     ThemedAction {
         id: connectionSettingsAction
@@ -126,7 +131,11 @@ Item {
         id: supportArchiveAction
         objectName: "supportArchiveAction"
         text: qsTr("&Create support archive") + "..."
-        onTriggered: dialogs.supportArchiveDialog.open()
+        onTriggered: {
+            var options = window.showWindow("supportArchiveWindow.qml")
+            if (options)
+                options.dialogs = dialogs
+        }
     }
     ThemedAction {
         id: aboutAction
@@ -174,6 +183,21 @@ Item {
         iconSource: Theme.themeIconWrite
         shortcut: "Ctrl+Shift+W"
         enabled: actions.connected && !actions.busy
-        onTriggered: if (inputCheck.passes()) stateMachine.doWriteDeviceConfiguration()
+        // Nothing is written before the user has seen what it changes.
+        onTriggered: if (inputCheck.passes()) window.showWindow("reviewWindow.qml")
+    }
+    // Ends a connection attempt, a read or a write that takes too long for the
+    // user; the session ends as after a failure, without reporting one.
+    ThemedAction {
+        id: cancelAction
+        objectName: "cancelAction"
+        text: qsTr("Cancel")
+        tooltip: qsTr("Cancel the running operation")
+        shortcut: "Esc"
+        enabled: actions.busy
+        onTriggered: {
+            stateMachine.doDisconnect()
+            window.successToast.show(qsTr("Cancelled"))
+        }
     }
 }

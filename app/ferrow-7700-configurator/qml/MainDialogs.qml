@@ -1,12 +1,14 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
 
-// The main window's message and file dialogs. A new message replaces what an
-// open dialog of the same kind shows.
+// The main window's message and file dialogs. A message that comes while
+// another one is open waits its turn, so every failure reaches the user.
 Item {
     id: dialogs
     property var window
     property var actions
+    // Messages waiting for the open one to close: { dialog, title, text }.
+    property var pendingMessages: []
 
     property alias errorDialog: errorDialog
     property alias warningDialog: warningDialog
@@ -16,20 +18,41 @@ Item {
     property alias unsavedLoadConfigCheckDialog: unsavedLoadConfigCheckDialog
     property alias unsavedLoadFileCheckDialog: unsavedLoadFileCheckDialog
     property alias genericAreYouSureDialog: genericAreYouSureDialog
+    property alias factoryResetCheckDialog: factoryResetCheckDialog
     property alias saveDialog: saveDialog
     property alias loadDialog: loadDialog
     property alias supportArchiveDialog: supportArchiveDialog
     readonly property var configurationFilters: [qsTr("Tarn configuration files") + " (*.frc)", qsTr("All files") + " (*)"]
 
     function showError(title, text) {
-        errorDialog.title = title
-        errorDialog.text = text
-        errorDialog.open()
+        showMessage(errorDialog, title, text)
     }
     function showWarning(title, text) {
-        warningDialog.title = title
-        warningDialog.text = text
-        warningDialog.open()
+        showMessage(warningDialog, title, text)
+    }
+    // A message already open or waiting is not queued again: a failure that
+    // repeats while the user reads about it is one failure.
+    function showMessage(dialog, title, text) {
+        if (!errorDialog.visible && !warningDialog.visible) {
+            dialog.title = title
+            dialog.text = text
+            dialog.open()
+            return
+        }
+        var queued = [{ dialog: errorDialog, title: errorDialog.title, text: errorDialog.text },
+                      { dialog: warningDialog, title: warningDialog.title, text: warningDialog.text }]
+            .concat(pendingMessages)
+        for (var i = 0; i < queued.length; ++i) {
+            if (queued[i].dialog === dialog && queued[i].title === title && queued[i].text === text)
+                return
+        }
+        pendingMessages.push({ dialog: dialog, title: title, text: text })
+    }
+    function showNextMessage() {
+        if (pendingMessages.length === 0 || errorDialog.visible || warningDialog.visible)
+            return
+        var next = pendingMessages.shift()
+        showMessage(next.dialog, next.title, next.text)
     }
     // Dialogs hand back URLs; the session turns them into local paths, so
     // spaces, "#" and non-ASCII names stay percent-encoded until then.
@@ -49,25 +72,35 @@ Item {
             stateMachine.doLoadConfiguration(url)
         }
     }
+    // Passwords and PINs go into the archive only when the user chose so for this one.
+    property bool archiveIncludesSecrets: false
+    function chooseSupportArchiveFile(includeSecrets) {
+        archiveIncludesSecrets = includeSecrets
+        supportArchiveDialog.open()
+    }
     function packSupportArchiveTo(url) {
-        stateMachine.doPackSupportArchive(withExtension(url, ".zip"))
+        stateMachine.doPackSupportArchive(withExtension(url, ".zip"), archiveIncludesSecrets)
+        archiveIncludesSecrets = false
     }
 
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: errorDialog
         objectName: "errorDialog"
         icon: StandardIcon.Critical
         standardButtons: StandardButton.Ok
-        onVisibleChanged: if (!visible) { title = ""; text = "" }
+        onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: warningDialog
         objectName: "warningDialog"
         icon: StandardIcon.Warning
         standardButtons: StandardButton.Ok
-        onVisibleChanged: if (!visible) { title = ""; text = "" }
+        onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedQuitCheckDialog
         objectName: "unsavedQuitCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -75,6 +108,7 @@ Item {
         onYes: dialogs.window.performQuit(true)
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedDeviceReadCheckDialog
         objectName: "unsavedDeviceReadCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -82,6 +116,7 @@ Item {
         onYes: stateMachine.doReadDeviceConfiguration()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedNewConfigCheckDialog
         objectName: "unsavedNewConfigCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -89,6 +124,7 @@ Item {
         onYes: dialogs.actions.createNewConfiguration()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedLoadConfigCheckDialog
         objectName: "unsavedLoadConfigCheckDialog"
         title: qsTr("Unsaved Changes")
@@ -96,6 +132,7 @@ Item {
         onYes: loadDialog.open()
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: unsavedLoadFileCheckDialog
         objectName: "unsavedLoadFileCheckDialog"
         property url fileUrl
@@ -104,11 +141,24 @@ Item {
         onYes: stateMachine.doLoadConfiguration(fileUrl)
     }
     MainMessageDialog {
+        returnFocusTo: dialogs.window
         id: genericAreYouSureDialog
         objectName: "genericAreYouSureDialog"
     }
+    // A factory reset loses the gateway's configuration: the user confirms
+    // which gateway it is.
+    MainMessageDialog {
+        returnFocusTo: dialogs.window
+        id: factoryResetCheckDialog
+        objectName: "factoryResetCheckDialog"
+        title: qsTr("Reset to Factory Settings")
+        text: qsTr("Reset the gateway \"%1\" to its factory settings? Its configuration will be lost.")
+              .arg(stateMachine.deviceIdString)
+        onYes: stateMachine.doFactoryReset()
+    }
 
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: saveDialog
         sourceComponent: FileDialog {
             objectName: "saveDialog"
@@ -121,6 +171,7 @@ Item {
         }
     }
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: loadDialog
         sourceComponent: FileDialog {
             objectName: "loadDialog"
@@ -133,6 +184,7 @@ Item {
         }
     }
     FileDialogLoader {
+        returnFocusTo: dialogs.window
         id: supportArchiveDialog
         sourceComponent: FileDialog {
             objectName: "supportArchiveDialog"

@@ -26,6 +26,7 @@ ThemedMenuBar {
         ThemedMenuItem { action: menuBar.actions.disconnectAction }
         ThemedMenuItem { action: menuBar.actions.readAction }
         ThemedMenuItem { action: menuBar.actions.writeAction }
+        ThemedMenuItem { action: menuBar.actions.cancelAction }
         ThemedMenuItem { action: menuBar.actions.deviceInformationAction }
         ThemedMenuItem { action: menuBar.actions.backups.compareWithDevice }
         ThemedMenuSeparator {}

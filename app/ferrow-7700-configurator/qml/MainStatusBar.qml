@@ -8,6 +8,8 @@ ThemedStatusBar {
     id: statusBar
     property var actions
     property string serialPort
+    // The window's width, not the bar's: the bar takes its size from its content.
+    property real windowWidth: 0
     readonly property string sessionText: stateMachine.busy ? qsTr("Busy") + "..."
         : stateMachine.connected ? qsTr("Connected to device") + ": " + stateMachine.deviceIdString
         : qsTr("Not connected")
@@ -31,10 +33,14 @@ ThemedStatusBar {
                 onClicked: statusBar.actions.deviceInformationAction.trigger()
             }
         }
-        ThemedText {
+        // A long port path is shortened in the middle, leaving room for the session.
+        ThemedElidedText {
             objectName: "linkStatus"
             text: statusBar.linkText
             font.bold: true
+            Layout.maximumWidth: statusBar.windowWidth * 0.6
+            // Not the layout: a tool tip inside it would take a place in the row.
+            toolTipAbove: statusBar
             Accessible.role: Accessible.Button
             Accessible.onPressAction: statusBar.actions.connectionSettingsAction.trigger()
             MouseArea {

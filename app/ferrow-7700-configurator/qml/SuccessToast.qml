@@ -7,7 +7,8 @@ Rectangle {
     id: toast
     property alias text: label.text
 
-    width: label.implicitWidth + 20
+    // A long path is shortened in the middle rather than run off the window.
+    width: Math.min(label.implicitWidth, parent.width - 60) + 20
     height: label.implicitHeight + 12
     radius: 5
     color: Theme.themeBlack
@@ -44,9 +45,11 @@ Rectangle {
         duration: 1000
         onFinished: label.text = ""
     }
-    ThemedText {
+    ThemedElidedText {
         id: label
         anchors.centerIn: parent
+        width: toast.width - 20
+        toolTipAbove: toast.parent
         color: Theme.themeWhite
         Accessible.ignored: true
     }

@@ -32,16 +32,13 @@ ThemedApplicationWindow {
         anchors.margins: 10
         spacing: 10
 
-        ThemedTableView {
+        DifferenceTable {
             objectName: "differenceTable"
             Accessible.name: qsTr("Differences")
             Layout.fillWidth: true
             Layout.fillHeight: true
             visible: differences.count > 0
             model: differences
-            ThemedTableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
-            ThemedTableViewColumn { role: "deviceValue"; title: qsTr("Device value"); width: 180 }
-            ThemedTableViewColumn { role: "editorValue"; title: qsTr("Editor value"); width: 180 }
         }
 
         ThemedText {

@@ -14,6 +14,8 @@ ThemedDialogWindow {
 
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
+    // A session keeps the port it was opened on until it ends.
+    readonly property bool sessionOpen: stateMachine.connected || stateMachine.busy
 
     // Adapters plugged in or pulled while the window is open show up here.
     Timer {
@@ -45,6 +47,7 @@ ThemedDialogWindow {
                 objectName: "interfaceField"
                 visible: commsHandler.providerTypes.length > 1
                 Accessible.name: qsTr("Interface")
+                enabled: !window.sessionOpen
                 model: commsHandler.providerTypes
                 currentIndex: commsHandler.providerTypes.indexOf(commsHandler.currentProviderType)
                 onActivated: commsHandler.currentProviderType = commsHandler.providerTypes[index]
@@ -108,13 +111,19 @@ ThemedDialogWindow {
                         // The choice's description beside it tells two adapters apart.
                         RowLayout {
                             spacing: 10
+                            // A choice no longer offered (an unplugged adapter) stays
+                            // chosen: it is shown first, marked, and every offered one
+                            // can still be picked instead.
+                            readonly property bool choiceAbsent: setting.value !== undefined && setting.value !== ""
+                                                                 && setting.comboValues.indexOf(setting.value) < 0
                             ThemedComboBox {
                                 id: combo
                                 objectName: "settingField_" + setting.name
                                 // Port paths can be long; the user has to tell them apart.
                                 Layout.preferredWidth: 300
                                 Accessible.name: setting.name
-                                model: setting.comboValues
+                                enabled: !window.sessionOpen
+                                model: parent.choiceAbsent ? [setting.value].concat(setting.comboValues) : setting.comboValues
                                 onModelChanged: currentIndex = model.indexOf(setting.value)
                                 onActivated: setting.value = model[index]
                                 Connections {
@@ -124,7 +133,8 @@ ThemedDialogWindow {
                             }
                             ThemedText {
                                 objectName: "settingDescription_" + setting.name
-                                text: setting.comboDescriptions[combo.currentIndex] || ""
+                                text: parent.choiceAbsent && combo.currentIndex === 0 ? qsTr("not plugged in")
+                                      : setting.comboDescriptions[combo.currentIndex - (parent.choiceAbsent ? 1 : 0)] || ""
                                 visible: text !== ""
                                 Accessible.name: text
                                 Accessible.role: Accessible.StaticText
@@ -135,6 +145,13 @@ ThemedDialogWindow {
             }
         }
 
+        ThemedText {
+            objectName: "sessionOpenNote"
+            visible: window.sessionOpen
+            text: qsTr("Disconnect to choose another port.")
+            Accessible.name: text
+            Accessible.role: Accessible.StaticText
+        }
         ThemedButton {
             objectName: "closeButton"
             text: qsTr("Close")

@@ -88,9 +88,11 @@ ThemedDialogWindow {
         Repeater {
             model: window.rows
             delegate: ThemedButton {
+                id: copyButton
                 objectName: modelData.key + "Copy"
                 visible: !modelData.optional || modelData.value !== ""
-                text: qsTr("Copy")
+                // Says for a moment that the value is on the clipboard.
+                text: copiedTimer.running ? qsTr("Copied") : qsTr("Copy")
                 Layout.row: index
                 Layout.column: 2
                 onClicked: {
@@ -98,6 +100,11 @@ ThemedDialogWindow {
                     field.selectAll()
                     field.copy()
                     field.deselect()
+                    copiedTimer.restart()
+                }
+                Timer {
+                    id: copiedTimer
+                    interval: 1500
                 }
             }
         }

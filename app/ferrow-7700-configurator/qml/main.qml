@@ -50,6 +50,9 @@ ThemedApplicationWindow {
             return null
         }
         var window = component.createObject(mainApplication)
+        // Centred on this window, not at the screen's corner.
+        window.x = mainApplication.x + Math.round((mainApplication.width - window.width) / 2)
+        window.y = mainApplication.y + Math.round((mainApplication.height - window.height) / 2)
         // Keyboard shortcuts act on the main window again once this one is gone.
         window.visibleChanged.connect(function() {
             if (!window.visible)
@@ -127,6 +130,7 @@ ThemedApplicationWindow {
     statusBar: MainStatusBar {
         actions: mainActions
         serialPort: mainApplication.serialPort
+        windowWidth: mainApplication.width
     }
 
     Item {
@@ -153,7 +157,7 @@ ThemedApplicationWindow {
         }
     }
 
-    ThemedText {
+    ThemedElidedText {
         id: fileLabel
         objectName: "fileLabel"
         readonly property var device: stateMachine.currentDevice
@@ -163,6 +167,8 @@ ThemedApplicationWindow {
             : "(" + qsTr("read from device") + ")"
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
+        width: Math.min(implicitWidth, parent.width - 20)
+        toolTipAbove: pageArea
         bottomPadding: 4
         topPadding: 4
         text: device ? device.name() + ": " + source + (saveStatusTracker.saveNeeded ? "*" : "") : ""
@@ -182,8 +188,16 @@ ThemedApplicationWindow {
             opacity: 0.3
         }
         ThemedBusyIndicator {
+            id: busyIndicator
             anchors.centerIn: parent
             running: stateMachine.busy
+        }
+        ThemedButton {
+            objectName: "cancelButton"
+            anchors.top: busyIndicator.bottom
+            anchors.topMargin: 10
+            anchors.horizontalCenter: parent.horizontalCenter
+            action: mainActions.cancelAction
         }
     }
 }

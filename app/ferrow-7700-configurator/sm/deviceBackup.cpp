@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -42,11 +43,19 @@ QString freshFilePath(const QDir& dir)
     return path;
 }
 
-void removeOldest(QDir dir)
+const QFileDevice::Permissions OwnerFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+const QFileDevice::Permissions OwnerFolder = OwnerFile | QFileDevice::ExeOwner;
+
+// Backups written before they were private are tightened too.
+void removeOldestAndTighten(QDir dir)
 {
     const QStringList names = dir.entryList({QStringLiteral("*") + Suffix}, QDir::Files, QDir::Name);
-    for (int i = 0; i < names.size() - DeviceBackup::MaxBackupsPerDevice; ++i) {
-        dir.remove(names.at(i));
+    const int excess = names.size() - DeviceBackup::MaxBackupsPerDevice;
+    for (int i = 0; i < names.size(); ++i) {
+        if (i < excess)
+            dir.remove(names.at(i));
+        else
+            QFile::setPermissions(dir.filePath(names.at(i)), OwnerFile);
     }
 }
 
@@ -76,18 +85,35 @@ QString DeviceBackup::deviceFolder(const QString& productId, const QString& devi
     return rootFolder() + QLatin1Char('/') + folderName(productId) + QLatin1Char('/') + folderName(device);
 }
 
+bool DeviceBackup::makePrivateFolder(const QString& folder)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    const QString root = QDir::cleanPath(rootFolder());
+    QString level = QDir::cleanPath(folder);
+    bool tightened = true;
+    // A folder outside the root is a caller's own: only it is tightened.
+    for (;;) {
+        tightened = QFile::setPermissions(level, OwnerFolder) && tightened;
+        if (level == root || !level.startsWith(root + QLatin1Char('/')))
+            break;
+        level = QFileInfo(level).path();
+    }
+    return tightened;
+}
+
 QString DeviceBackup::keep(const QString& folder, const QByteArray& configuration, QString* errorText)
 {
+    if (!makePrivateFolder(folder)) {
+        *errorText = QStringLiteral("Could not create the folder or make it private");
+        return QString();
+    }
     QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        *errorText = QStringLiteral("Could not create the folder");
-        return QString();
-    }
     const QString path = freshFilePath(dir);
-    if (!Global::SafeFileWriter::write(path, configuration, errorText)) {
+    if (!Global::SafeFileWriter::writePrivate(path, configuration, errorText)) {
         return QString();
     }
-    removeOldest(dir);
+    removeOldestAndTighten(dir);
     return path;
 }
 

@@ -1,8 +1,10 @@
 #include "stateMachine.h"
 
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 #include "safeFileWriter.h"
 #include "deviceBackup.h"
+#include "deviceValues.h"
 #include "stateMachineBackend.h"
 #include "stateMachineDefinition.h"
 #include "supportArchive.h"
@@ -10,7 +12,9 @@
 #include <commsHandler.h>
 #include <portAdvice.h>
 #include <deviceFactory.h>
+#include <leafAssignments.h>
 #include <leafPaths.h>
+#include <secretMask.h>
 
 #include <configuration.pb.h>
 
@@ -20,6 +24,8 @@
 #include <QFile>
 #include <QTimer>
 #include <QUrl>
+
+#include <optional>
 
 namespace QKel::Sm {
 
@@ -37,18 +43,25 @@ public:
     QSharedPointer<StateMachineBackend> machine;
     QString startupConfigurationFile;
     bool startupAutoflash = false;
+    QStringList startupAssignments;
+    std::optional<DeviceValues> startupValues;
     QSharedPointer<QTimer> timeoutTimer;
     // This connection's device folder, its last backup and whether a failed
     // backup was announced; cleared when the connection ends.
     QString backupFolder;
-    QByteArray sessionBackup;
+    bool sessionBackupKept = false;
+    // What the gateway reported last in this connection; null before.
+    QByteArray deviceConfiguration;
     bool backupFailureAnnounced = false;
     QString failureAdvice;
     // The advice the provider sent ahead of its next error.
     quint16 advisedCode = 0;
     QString advice;
+    // The device sent something the waiting session could not take.
+    bool unexpectedAnswer = false;
 
     StateMachineDefinition* definition() const { return machine ? machine->definition() : nullptr; }
+    bool verifyingWrite() const { return machine && machine->definition()->isVerifyingWrite(); }
 
     // Hands one event to the machine once it runs; true when it was handled or queued.
     template <class Event>
@@ -109,7 +122,12 @@ QString StateMachine::deviceIdString() const
 
 bool StateMachine::hasSessionBackup() const
 {
-    return !d->sessionBackup.isNull();
+    return d->sessionBackupKept;
+}
+
+bool StateMachine::hasDeviceConfiguration() const
+{
+    return !d->deviceConfiguration.isNull();
 }
 
 QString StateMachine::failureAdvice() const
@@ -151,6 +169,61 @@ void StateMachine::setStartupOptions(const QString& configurationFile, const boo
     d->startupAutoflash = autoflash;
 }
 
+void StateMachine::setStartupAssignments(const QStringList& assignments)
+{
+    d->startupAssignments = assignments;
+}
+
+void StateMachine::setStartupValues(const DeviceValues& values)
+{
+    d->startupValues = values;
+}
+
+// The --set assignments, then a trial of every row of the values, so that a
+// bad path or value is refused before the gateway is contacted.
+bool StateMachine::applyStartupAssignments()
+{
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed =
+        QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), d->startupAssignments, &errorText);
+    bool refused = changed.isEmpty();
+    const QList<quint32> serials = d->startupValues ? d->startupValues->serialNumbers() : QList<quint32>();
+    for (auto serial = serials.cbegin(); !refused && serial != serials.cend(); ++serial) {
+        QStringList row;
+        d->startupValues->assignmentsFor(*serial, &row);
+        refused = QKel::Frc::LeafAssignments::applied(changed, row, &errorText).isEmpty();
+        if (refused)
+            errorText = QStringLiteral("the values of serial number %1: %2").arg(*serial).arg(errorText);
+    }
+    if (refused) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
+}
+
+// The row of the gateway with serial number `serial`, made in the
+// configuration about to be written; false (and the run ends) without one.
+bool StateMachine::applyDeviceValues(quint32 serial)
+{
+    QStringList row;
+    if (!d->startupValues->assignmentsFor(serial, &row)) {
+        emit noValuesForDevice(serial);
+        return false;
+    }
+    const auto device = d->definition()->device();
+    QString errorText;
+    const QByteArray changed = QKel::Frc::LeafAssignments::applied(device->serializeToByteArray(), row, &errorText);
+    if (changed.isEmpty()) {
+        emit startupAssignmentsRefused(errorText);
+        return false;
+    }
+    device->restoreFromByteArray(changed);
+    return true;
+}
+
 void StateMachine::run()
 {
     auto machine = QSharedPointer<StateMachineBackend>::create();
@@ -171,6 +244,11 @@ void StateMachine::run()
     // lives, so the backup is written before the device sees the bytes.
     connect(definition, &Definition::configurationReceived, this, &StateMachine::onConfigurationReceived);
     connect(definition, &Definition::busyChanged, this, &StateMachine::busyChanged);
+    // Each wait starts without a refused answer.
+    connect(definition, &Definition::busyChanged, this, [this](bool busy) {
+        if (busy)
+            d->unexpectedAnswer = false;
+    });
     connect(definition, &Definition::currentDeviceChanged, this, &StateMachine::currentDeviceChanged);
     connect(definition, &Definition::deviceIdStringChanged, this, &StateMachine::deviceIdStringChanged);
     connect(definition, &Definition::deviceUnsupported, this, &StateMachine::deviceUnsupported);
@@ -179,6 +257,10 @@ void StateMachine::run()
     connect(definition, &Definition::disconnectSuccessful, this, &StateMachine::disconnectSuccessful);
     connect(definition, &Definition::readFromDeviceSuccessful, this, &StateMachine::readFromDeviceSuccessful);
     connect(definition, &Definition::writeToDeviceSuccessful, this, &StateMachine::writeToDeviceSuccessful);
+    connect(definition, &Definition::writeVerificationFailed, this, &StateMachine::writeVerificationFailed);
+    connect(definition, &Definition::writeAcknowledged, this, &StateMachine::writeAcknowledged);
+    connect(definition, &Definition::readBackRefused, this,
+            [this] { emit writeUnverified(tr("The device answered the read-back with an error.")); });
     connect(definition, &Definition::factoryResetSuccessful, this, &StateMachine::factoryResetSuccessful);
     connect(definition, &Definition::pairingModeSuccessful, this, &StateMachine::pairingModeSuccessful);
 
@@ -237,7 +319,25 @@ void StateMachine::doReadDeviceConfiguration()
 
 void StateMachine::doWriteDeviceConfiguration()
 {
+    // Only a write the session would start is refused; others are dropped as ever.
+    if (connected() && !busy() && refuseMaskedWrite())
+        return;
     d->deliver(EventWriteDeviceConfiguration{});
+}
+
+// A masked passphrase or PIN written to a gateway would lock it out of its
+// network and its Bluetooth peers; nobody should be asked to risk that, so the
+// write waits until the user has entered every secret again.
+bool StateMachine::refuseMaskedWrite()
+{
+    const auto device = d->machine ? d->definition()->device() : nullptr;
+    const QStringList masked = device ? QKel::Frc::SecretMask::maskedLeaves(device->serializeToByteArray())
+                                      : QStringList();
+    if (masked.isEmpty())
+        return false;
+    qWarning() << "Refused to write a configuration without its secrets" << masked;
+    emit writeRefusedSecretsRemoved(masked);
+    return true;
 }
 
 void StateMachine::doEnterPairingMode()
@@ -252,18 +352,36 @@ void StateMachine::doFactoryReset()
 
 void StateMachine::onNewData(QByteArray data)
 {
-    d->deliver(EventNewData{data});
+    // A late repeat of the identification is expected; anything else the
+    // waiting session refuses tells what went wrong should the wait run out.
+    if (!d->deliver(EventNewData{data}) && busy() && !d->definition()->isDeviceIdString(data))
+        d->unexpectedAnswer = true;
 }
 
 void StateMachine::onTimeout()
 {
-    // Silence while connecting is the case a checklist helps with; a device
-    // that answered before and then stopped has other causes.
-    const bool connecting = d->machine && !d->definition()->connected();
+    const QString advice = timeoutAdvice();
+    if (d->verifyingWrite()) {
+        d->deliver(EventTimeout{});
+        setFailureAdvice(QString());
+        emit writeUnverified(tr("The device did not answer the read-back in time."));
+        return;
+    }
     d->deliver(EventTimeout{});
-    setFailureAdvice(connecting ? QKel::Comms::PortAdvice::forSilence(QKel::Comms::CommsHandler::instance()->portName())
-                                : QString());
+    setFailureAdvice(advice);
     emit timeout();
+}
+
+// The advice follows the stage the session reached before the wait ran out.
+QString StateMachine::timeoutAdvice() const
+{
+    if (!d->machine)
+        return QString();
+    using Stage = QKel::Comms::PortAdvice::TimeoutStage;
+    const Stage stage = d->unexpectedAnswer       ? Stage::UnexpectedAnswer
+        : deviceIdString().isEmpty()              ? Stage::NoAnswer
+                                                  : Stage::StoppedAnswering;
+    return QKel::Comms::PortAdvice::forTimeout(stage, QKel::Comms::CommsHandler::instance()->portName());
 }
 
 void StateMachine::onErrorAdvised(quint16 errorCode, const QString& advice)
@@ -277,11 +395,16 @@ void StateMachine::onCommsError(quint16 errorCode, const QString& errorText)
     const QString advice = d->advisedCode == errorCode ? d->advice : QString();
     d->advice.clear();
     d->advisedCode = 0;
+    const bool verifying = d->verifyingWrite();
     // Link errors outside a session (after it ended, before it started) are not news.
-    if (d->deliver(EventCommsError{errorCode})) {
-        setFailureAdvice(advice);
-        emit commsError(errorCode, errorText);
+    if (!d->deliver(EventCommsError{errorCode}))
+        return;
+    setFailureAdvice(advice);
+    if (verifying) {
+        emit writeUnverified(tr("The link failed during the read-back: %1 (error code %2).").arg(errorText).arg(errorCode));
+        return;
     }
+    emit commsError(errorCode, errorText);
 }
 
 void StateMachine::onLoadError(LoadError loadError)
@@ -324,19 +447,32 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
 
 void StateMachine::onConfigurationReceived(const QByteArray& configuration, quint32 serialNumber)
 {
-    const auto* definition = d->definition();
+    auto* definition = d->definition();
+    // A null array means none; an empty configuration is still one.
+    d->deviceConfiguration = configuration.isNull() ? QByteArray("") : configuration;
     d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), serialNumber);
+    const bool beforeWrite = d->startupAutoflash && !definition->isVerifyingWrite();
+    if (beforeWrite) {
+        emit deviceIdentified(serialNumber, definition->productId(), definition->deviceIdString());
+    }
     QString errorText;
-    if (DeviceBackup::keep(d->backupFolder, configuration, &errorText).isEmpty()) {
+    const QString backup = DeviceBackup::keep(d->backupFolder, configuration, &errorText);
+    if (backup.isEmpty()) {
         qWarning() << "Could not back up the device's configuration in" << d->backupFolder << errorText;
         if (!d->backupFailureAnnounced) {
             d->backupFailureAnnounced = true;
             emit backupFailed(d->backupFolder, errorText);
         }
+        // Unattended, nothing is written that could not be had back.
+        if (!definition->isVerifyingWrite())
+            definition->cancelAutoflash();
         return;
     }
-    // A null array means no backup; an empty configuration is still one.
-    d->sessionBackup = configuration.isNull() ? QByteArray("") : configuration;
+    d->sessionBackupKept = true;
+    emit backupWritten(backup);
+    // The gateway has said who it is: its own values go into what is written.
+    if (d->startupValues && beforeWrite && !applyDeviceValues(serialNumber))
+        definition->cancelAutoflash();
 }
 
 void StateMachine::onDefinitionConnectedChanged(bool connected)
@@ -345,35 +481,24 @@ void StateMachine::onDefinitionConnectedChanged(bool connected)
         return;
     }
     d->backupFolder.clear();
-    d->sessionBackup = QByteArray();
+    d->sessionBackupKept = false;
+    d->deviceConfiguration = QByteArray();
     d->backupFailureAnnounced = false;
 }
 
 QUrl StateMachine::backupFolderUrl() const
 {
     const QString folder = d->backupFolder.isEmpty() ? DeviceBackup::rootFolder() : d->backupFolder;
-    QDir().mkpath(folder);
+    DeviceBackup::makePrivateFolder(folder);
     return QUrl::fromLocalFile(folder);
 }
 
 QVariantList StateMachine::compareWithDevice() const
 {
     const auto device = d->machine ? d->definition()->device() : nullptr;
-    Kel::Pb::Configuration::File held;
-    Kel::Pb::Configuration::File edited;
-    if (!device || !hasSessionBackup()
-        || !held.ParsePartialFromArray(d->sessionBackup.constData(), d->sessionBackup.size())) {
+    if (!device || !hasDeviceConfiguration())
         return {};
-    }
-    const QByteArray editorBytes = device->serializeToByteArray();
-    edited.ParsePartialFromArray(editorBytes.constData(), editorBytes.size());
-    QVariantList rows;
-    for (const auto& difference : QKel::Frc::LeafPaths::diff(held, edited)) {
-        rows.append(QVariantMap{{QStringLiteral("path"), difference.path},
-                                {QStringLiteral("deviceValue"), difference.a},
-                                {QStringLiteral("editorValue"), difference.b}});
-    }
-    return rows;
+    return ConfigurationDifferences::between(d->deviceConfiguration, device->serializeToByteArray());
 }
 
 bool StateMachine::loadConfiguration(const QString& configurationUrl)
@@ -408,6 +533,9 @@ bool StateMachine::loadConfiguration(const QString& configurationUrl)
     }
     setTrackerTo(filePath, configurationUrl, Types::CONFIGURATION_TYPE_FILE);
     emit loadFileSuccessful(filePath);
+    const QStringList masked = QKel::Frc::SecretMask::maskedLeaves(configuration.bytes());
+    if (!masked.isEmpty())
+        emit configurationSecretsRemoved(masked);
     return true;
 }
 
@@ -453,7 +581,7 @@ void StateMachine::doSaveConfiguration(QString configurationUrl)
     emit saveFileSuccessful(filePath);
 }
 
-void StateMachine::doPackSupportArchive(QString archiveUrl)
+void StateMachine::doPackSupportArchive(QString archiveUrl, bool includeSecrets)
 {
     const QString filePath = localFilePath(archiveUrl);
     const auto device = d->machine ? d->definition()->device() : nullptr;
@@ -463,7 +591,8 @@ void StateMachine::doPackSupportArchive(QString archiveUrl)
         return;
     }
     QString errorText;
-    if (!SupportArchive::write(filePath, *device, d->definition()->deviceIdString(), &errorText)) {
+    const auto secrets = includeSecrets ? SupportArchive::Secrets::Include : SupportArchive::Secrets::Mask;
+    if (!SupportArchive::write(filePath, *device, d->definition()->deviceIdString(), secrets, &errorText)) {
         qWarning() << "Could not open support archive file" << archiveUrl << errorText;
         emit packSupportArchiveFailed(filePath, errorText);
         return;
@@ -479,7 +608,7 @@ void StateMachine::onLoadStartupOptions(QString configurationFile, bool autoflas
         return;
     }
     // Never flash some other configuration than the one asked for.
-    if (!loaded) {
+    if (!loaded || !applyStartupAssignments() || refuseMaskedWrite()) {
         StateMachineDefinition::finishAutoflash(false);
         return;
     }

@@ -8,12 +8,14 @@
 #include <QScopedPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <QUrl>
 #include <QVariantList>
 
 namespace QKel::Sm {
 
+class DeviceValues;
 class StateMachinePrivate;
 
 // The facade through which the program drives the session with the device. Its
@@ -30,6 +32,9 @@ class StateMachine : public QThread
     // Changes only with the connection: the backup is kept while the read is
     // taken, before the connected state is announced again.
     Q_PROPERTY(bool hasSessionBackup READ hasSessionBackup NOTIFY connectedChanged)
+    // What the gateway holds is known: it reported its configuration in this
+    // connection (whether or not the backup of it could be written).
+    Q_PROPERTY(bool hasDeviceConfiguration READ hasDeviceConfiguration NOTIFY connectedChanged)
     // What the user can do about the failure reported last by commsError or
     // timeout, one paragraph; set before either is emitted, empty when the
     // cause cannot be told.
@@ -48,6 +53,7 @@ public:
     QString deviceIdString() const;
     // True once this connection kept a backup of the device's configuration.
     bool hasSessionBackup() const;
+    bool hasDeviceConfiguration() const;
     QString failureAdvice() const;
 
     // True once the machine was started and handed to the main thread; before
@@ -59,6 +65,12 @@ public:
     bool startAndWait(int timeoutMs = 30000);
 
     void setStartupOptions(const QString& configurationFile, const bool& autoflash);
+    // Leaves ("PATH=VALUE") an autoflash changes in the start-up file before
+    // anything is sent; a refused one ends the run.
+    void setStartupAssignments(const QStringList& assignments);
+    // Values of their own for the gateways an autoflash may meet, by serial
+    // number; a gateway without a row is not written.
+    void setStartupValues(const DeviceValues& values);
 
     Q_INVOKABLE void doConnect();
     Q_INVOKABLE void doDisconnect();
@@ -70,13 +82,16 @@ public:
     Q_INVOKABLE void doWriteDeviceConfiguration();
     Q_INVOKABLE void doEnterPairingMode();
     Q_INVOKABLE void doFactoryReset();
-    Q_INVOKABLE void doPackSupportArchive(QString archiveUrl);
+    // The archive's configuration carries its passwords, keys and PINs only
+    // when includeSecrets is true; otherwise they are masked.
+    Q_INVOKABLE void doPackSupportArchive(QString archiveUrl, bool includeSecrets = false);
 
     // The backups of the connected device, or of all devices when none is
     // known in this session; created when missing, so that it can be opened.
     Q_INVOKABLE QUrl backupFolderUrl() const;
-    // The leaves in which the editor's configuration differs from the last
-    // backup of this session: maps of "path", "deviceValue", "editorValue".
+    // The leaves in which the editor's configuration differs from what the
+    // gateway reported last in this connection, leaving out the device
+    // information: maps of "path", "deviceValue", "editorValue".
     Q_INVOKABLE QVariantList compareWithDevice() const;
 
 signals:
@@ -104,6 +119,15 @@ signals:
     void disconnectSuccessful();
     void readFromDeviceSuccessful();
     void writeToDeviceSuccessful();
+    // The gateway acknowledged a write; its read-back follows.
+    void writeAcknowledged();
+    // A write the gateway acknowledged but does not hold: the leaves that read
+    // back otherwise, as compareWithDevice lists them ("editorValue" is the
+    // value sent). The editor's configuration is unchanged.
+    void writeVerificationFailed(QVariantList differences);
+    // A write the gateway acknowledged but whose read-back failed (`reason`):
+    // whether the gateway holds it is not known.
+    void writeUnverified(QString reason);
     void factoryResetSuccessful();
     void pairingModeSuccessful();
     void loadStartupOptions(QString configurationFile, bool autoflash);
@@ -117,6 +141,23 @@ signals:
     // A configuration the gateway reported could not be kept in `folder`;
     // announced once per connection, the session goes on.
     void backupFailed(QString folder, QString errorText);
+    // The configuration just loaded lacks the secrets at these leaf paths: it
+    // came from a support archive that masked them.
+    void configurationSecretsRemoved(QStringList leafPaths);
+    // A write was not started because the configuration still lacks the
+    // secrets at these leaf paths; the gateway was not contacted.
+    void writeRefusedSecretsRemoved(QStringList leafPaths);
+    // The start-up assignments could not be made (`errorText` names the first
+    // refused); the autoflash ends before anything is sent.
+    void startupAssignmentsRefused(QString errorText);
+    // The gateway reports a serial number the start-up values have no row
+    // for; the autoflash ends before anything is written.
+    void noValuesForDevice(quint32 serialNumber);
+    // An autoflash learnt who the gateway is, from its configuration read
+    // before the write.
+    void deviceIdentified(quint32 serialNumber, QString productId, QString identification);
+    // A configuration the gateway reported was kept at `filePath`.
+    void backupWritten(QString filePath);
 
 protected:
     void run() override;
@@ -135,7 +176,13 @@ private slots:
 private:
     bool emitLoadErrorSignal(int loadError);
     void setFailureAdvice(const QString& advice);
+    QString timeoutAdvice() const;
     bool loadConfiguration(const QString& configurationUrl);
+    // True, with writeRefusedSecretsRemoved, when the editor's configuration
+    // holds masked secrets and so must not be written.
+    bool refuseMaskedWrite();
+    bool applyStartupAssignments();
+    bool applyDeviceValues(quint32 serial);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
                       QKel::Global::Types::eConfigurationType type);

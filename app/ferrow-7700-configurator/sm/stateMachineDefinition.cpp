@@ -1,6 +1,7 @@
 #include "stateMachineDefinition.h"
 
 #include "deviceBackup.h"
+#include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 
 #include <commsHandler.h>
@@ -8,6 +9,7 @@
 #include <protocol/bootProtocol.h>
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 
 #include <cstdio>
 
@@ -42,6 +44,8 @@ public:
         productId.clear();
         autoflash = false;
         readRequested = false;
+        sentConfiguration.clear();
+        verifyingWrite = false;
     }
 
     bool connected = false;
@@ -51,6 +55,12 @@ public:
     QSharedPointer<QKel::Device::AbstractDevice> device;
     bool autoflash = false;
     bool readRequested = false;
+    // The device holds information that this session's gateway reported;
+    // only that is cleared when the session ends, never a file's own.
+    bool gatewayInfoHeld = false;
+    // The bytes of the write in progress, to judge its read-back by.
+    QByteArray sentConfiguration;
+    bool verifyingWrite = false;
 };
 
 StateMachineDefinition::StateMachineDefinition(QObject* parent)
@@ -107,6 +117,20 @@ void StateMachineDefinition::finishAutoflash(bool success)
         Qt::QueuedConnection);
 }
 
+bool StateMachineDefinition::isVerifyingWrite() const
+{
+    return d->verifyingWrite;
+}
+
+void StateMachineDefinition::cancelAutoflash()
+{
+    if (!d->autoflash)
+        return;
+    // Cleared first: the completion row of StateConnected must not write.
+    d->autoflash = false;
+    finishAutoflash(false);
+}
+
 void StateMachineDefinition::setBusy(bool busy)
 {
     d->busy = busy;
@@ -127,9 +151,12 @@ void StateMachineDefinition::enterInitialization()
     emit busyChanged(false);
     emit deviceIdStringChanged(QString());
     emit stopTimeoutWatch();
-    if (d->device) {
+    if (d->device && d->gatewayInfoHeld) {
+        // The gateway's information ends with the session; clearing it is no edit.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->resetDeviceInfo();
     }
+    d->gatewayInfoHeld = false;
     QKel::Comms::CommsHandler::instance()->close();
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() == Types::CONFIGURATION_TYPE_READ_FROM_DEVICE) {
@@ -159,10 +186,16 @@ void StateMachineDefinition::enterReadProductId()
 
 void StateMachineDefinition::enterIdentifyDevice()
 {
-    if (d->device && d->device->productIds().contains(d->productId)) {
+    if (isDeviceValid()) {
         return;
     }
-    d->device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    auto device = QKel::Device::DeviceFactory::instance()->createDevice(d->productId);
+    if (!device) {
+        // No driver serves the product: the configuration being edited stays,
+        // and the completion row reports the product as unsupported.
+        return;
+    }
+    d->device = device;
     emit currentDeviceChanged(d->device.data());
     auto* tracker = SaveStatusTracker::instance();
     if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE) {
@@ -189,7 +222,18 @@ void StateMachineDefinition::enterWriteDeviceConfiguration()
 {
     setBusy(true);
     emit startTimeoutWatch(AnswerTimeoutMs);
-    emit writeData(BootProtocol::buildWriteProtobufCommand(d->device->serializeToByteArray()));
+    d->sentConfiguration = d->device->serializeToByteArray();
+    emit writeData(BootProtocol::buildWriteProtobufCommand(d->sentConfiguration));
+}
+
+void StateMachineDefinition::enterVerifyDeviceConfiguration()
+{
+    // An acknowledgement only says the gateway took the frame; what it now
+    // holds is what it reads back.
+    d->verifyingWrite = true;
+    emit writeAcknowledged();
+    emit startTimeoutWatch(AnswerTimeoutMs);
+    emit writeData(BootProtocol::buildReadProtobufCommand());
 }
 
 void StateMachineDefinition::setAutoflash()
@@ -219,17 +263,28 @@ void StateMachineDefinition::signalConnectSuccess()
     emit connectSuccessful();
 }
 
+// Every configuration the gateway reports, read or read back, is announced
+// with the serial number that names its backup.
+void StateMachineDefinition::announceConfiguration(const QKel::Device::ParsedConfiguration& configuration)
+{
+    emit configurationReceived(configuration.bytes(), DeviceBackup::serialNumber(*configuration.file()));
+}
+
 void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
 {
     // Parsed once, here, for the backup's name, the device information and
     // the device's tree alike.
     const QKel::Device::ParsedConfiguration configuration(event.data.mid(1));
-    emit configurationReceived(configuration.bytes(), DeviceBackup::serialNumber(*configuration.file()));
+    announceConfiguration(configuration);
     auto* tracker = SaveStatusTracker::instance();
-    if (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested) {
+    if (d->autoflash || (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested)) {
         // A file or a new configuration is being edited and nobody asked for
-        // the read: only the device information is refreshed.
+        // the read, or an autoflash is about to write its file: only the
+        // device information is refreshed. What the gateway reports about
+        // itself is no edit of the user's configuration.
+        const QSignalBlocker notAnEdit(d->device.data());
         d->device->parseDeviceInfoFromConfiguration(configuration);
+        d->gatewayInfoHeld = true;
         return;
     }
     if (!restoreDeviceConfiguration(configuration)) {
@@ -237,6 +292,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         // error it reported is queued, tells the user and ends the session.
         return;
     }
+    d->gatewayInfoHeld = true;
     tracker->setConfigurationType(Types::CONFIGURATION_TYPE_READ_FROM_DEVICE);
     tracker->setSaveNeeded(false);
     emit readFromDeviceSuccessful();
@@ -260,9 +316,32 @@ void StateMachineDefinition::signalDeviceError()
     emit deviceError();
 }
 
-void StateMachineDefinition::signalWriteSuccess()
+// The read-back is what the gateway holds now: it is announced (and kept as
+// the gateway's newest backup) whatever the verdict.
+void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 {
+    announceConfiguration(QKel::Device::ParsedConfiguration(event.data.mid(1)));
+    d->verifyingWrite = false;
     emit writeToDeviceSuccessful();
+    if (d->autoflash)
+        abortWithSuccess();
+}
+
+void StateMachineDefinition::signalWriteMismatch(const EventNewData& event)
+{
+    const QByteArray readBack = event.data.mid(1);
+    announceConfiguration(QKel::Device::ParsedConfiguration(readBack));
+    d->verifyingWrite = false;
+    emit writeVerificationFailed(ConfigurationDifferences::between(readBack, d->sentConfiguration));
+    // The session stays open for another attempt in the window; an autoflash
+    // ends here.
+    cancelAutoflash();
+}
+
+void StateMachineDefinition::signalReadBackRefused()
+{
+    d->verifyingWrite = false;
+    emit readBackRefused();
 }
 
 void StateMachineDefinition::abortWithSuccess()
@@ -306,25 +385,33 @@ void StateMachineDefinition::setDevice(const EventSetDevice& event, bool fromCon
         return;
     }
     const auto& oldDevice = d->device;
-    if (fromConnected && oldDevice && oldDevice->deviceInfo()
-        && newDevice->primaryProductId() == oldDevice->primaryProductId()) {
+    const bool carryOver = fromConnected && oldDevice && oldDevice->deviceInfo()
+        && newDevice->primaryProductId() == oldDevice->primaryProductId();
+    if (carryOver) {
         // The connected device's information stays visible with the new configuration.
         newDevice->parseDeviceInfoFromConfigurationData(oldDevice->serializeToByteArray());
     }
+    d->gatewayInfoHeld = carryOver && d->gatewayInfoHeld;
     d->productId = newDevice->primaryProductId();
     emit currentDeviceChanged(nullptr);
     d->device = newDevice;
     emit currentDeviceChanged(d->device.data());
 }
 
-bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+bool StateMachineDefinition::isDeviceIdString(const QByteArray& data) const
 {
-    return textUpToZero(event.data) != d->deviceIdString;
+    return textUpToZero(data) == d->deviceIdString;
 }
 
+bool StateMachineDefinition::isDataNotDeviceIdString(const EventNewData& event) const
+{
+    return !isDeviceIdString(event.data);
+}
+
+// A device whose driver serves the connected product.
 bool StateMachineDefinition::isDeviceValid() const
 {
-    return !d->device.isNull();
+    return d->device && d->device->productIds().contains(d->productId);
 }
 
 bool StateMachineDefinition::isAutoflashActive() const
@@ -336,6 +423,11 @@ bool StateMachineDefinition::isNewDeviceProductIdMatch(const EventSetDevice& eve
 {
     return event.device
         && (d->productId.isEmpty() || event.device->productIds().contains(d->productId));
+}
+
+bool StateMachineDefinition::isReadBackMatching(const EventNewData& event) const
+{
+    return ConfigurationDifferences::between(event.data.mid(1), d->sentConfiguration).isEmpty();
 }
 
 } // namespace QKel::Sm

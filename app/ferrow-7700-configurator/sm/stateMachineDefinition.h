@@ -13,6 +13,7 @@
 #include <QScopedPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <QVariantList>
 
 #include <type_traits>
 
@@ -44,10 +45,20 @@ public:
     QString deviceIdString() const;
     QString productId() const;
     QSharedPointer<QKel::Device::AbstractDevice> device() const;
+    // A payload that repeats the identification string (up to its first zero byte).
+    bool isDeviceIdString(const QByteArray& data) const;
 
     // Ends an autoflash run: "SUCCESS" or "ERROR" on standard error, and exit
     // code 0 or -1 for the application's event loop.
     static void finishAutoflash(bool success);
+
+    // True from the acknowledgement of a write until its read-back was
+    // judged: a failure now leaves the write unverified.
+    bool isVerifyingWrite() const;
+    // Ends an autoflash run with "ERROR" before anything more is sent, for a
+    // fault the machine cannot see (the backup of what the gateway held could
+    // not be kept).
+    void cancelAutoflash();
 
 signals:
     void writeData(QByteArray data);
@@ -68,6 +79,13 @@ signals:
     void disconnectSuccessful();
     void readFromDeviceSuccessful();
     void writeToDeviceSuccessful();
+    // The gateway acknowledged a write; its read-back follows.
+    void writeAcknowledged();
+    // The gateway acknowledged a write but reads back something else; one map
+    // per differing leaf ("path", "deviceValue" read back, "editorValue" sent).
+    void writeVerificationFailed(QVariantList differences);
+    // The gateway acknowledged a write and answered its read-back with an error.
+    void readBackRefused();
     void factoryResetSuccessful();
     void pairingModeSuccessful();
 
@@ -91,6 +109,7 @@ private:
     void enterConnected();
     void enterReadDeviceConfiguration(bool requestedByUser);
     void enterWriteDeviceConfiguration();
+    void enterVerifyDeviceConfiguration();
 
     // Actions.
     void setAutoflash();
@@ -98,10 +117,13 @@ private:
     void signalDeviceUnsupported();
     void storeProductId(const EventNewData& event);
     void signalConnectSuccess();
+    void announceConfiguration(const QKel::Device::ParsedConfiguration& configuration);
     void storeDeviceConfiguration(const EventNewData& event);
     bool restoreDeviceConfiguration(const QKel::Device::ParsedConfiguration& configuration);
     void signalDeviceError();
-    void signalWriteSuccess();
+    void signalWriteSuccess(const EventNewData& event);
+    void signalWriteMismatch(const EventNewData& event);
+    void signalReadBackRefused();
     void abortWithSuccess();
     void abortWithError();
     void enterNormalOperation();
@@ -114,6 +136,7 @@ private:
     bool isDeviceValid() const;
     bool isAutoflashActive() const;
     bool isNewDeviceProductIdMatch(const EventSetDevice& event) const;
+    bool isReadBackMatching(const EventNewData& event) const;
 
     QScopedPointer<StateMachineDefinitionPrivate> d;
 
@@ -140,6 +163,7 @@ private:
     TARN_SM_STATE(StateReadDeviceConfiguration,
                   self(fsm).enterReadDeviceConfiguration(std::is_same_v<Event, EventReadDeviceConfiguration>))
     TARN_SM_STATE(StateWriteDeviceConfiguration, self(fsm).enterWriteDeviceConfiguration())
+    TARN_SM_STATE(StateVerifyDeviceConfiguration, self(fsm).enterVerifyDeviceConfiguration())
     TARN_SM_STATE(StateError, (void)fsm)
 #undef TARN_SM_STATE
 
@@ -161,8 +185,9 @@ private:
     TARN_SM_ACTION(ActionSignalConnectSuccess, self(fsm).signalConnectSuccess())
     TARN_SM_ACTION(ActionStoreDeviceConfiguration, self(fsm).storeDeviceConfiguration(event))
     TARN_SM_ACTION(ActionDeviceError, self(fsm).signalDeviceError())
-    TARN_SM_ACTION(ActionSignalWriteSuccess, self(fsm).signalWriteSuccess())
-    TARN_SM_ACTION(ActionAbortWithSuccess, self(fsm).abortWithSuccess())
+    TARN_SM_ACTION(ActionSignalWriteSuccess, self(fsm).signalWriteSuccess(event))
+    TARN_SM_ACTION(ActionSignalWriteMismatch, self(fsm).signalWriteMismatch(event))
+    TARN_SM_ACTION(ActionSignalReadBackRefused, self(fsm).signalReadBackRefused())
     TARN_SM_ACTION(ActionAbortWithError, self(fsm).abortWithError())
     TARN_SM_ACTION(ActionEnterNormalOperation, self(fsm).enterNormalOperation())
     TARN_SM_ACTION(ActionEnterPairingMode, self(fsm).enterPairingMode())
@@ -192,6 +217,7 @@ private:
     TARN_SM_GUARD(GuardReadConfigurationCommandSuccessful, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::CommandReadProtobuf))
     TARN_SM_GUARD(GuardWriteConfigurationCommandSuccessful, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::CommandWriteProtobuf))
     TARN_SM_GUARD(GuardDeviceError, event.data.startsWith(QKel::Comms::Protocol::BootProtocol::ErrorAnswer))
+    TARN_SM_GUARD(GuardReadBackMatches, self(fsm).isReadBackMatching(event))
 #undef TARN_SM_GUARD
 
     template <class G1, class G2>
@@ -205,7 +231,11 @@ public:
     using initial_state = StateInitialization;
 
     // Rows sharing a state and an event are tried from the last to the first.
-    using transition_table = boost::mpl::vector46<
+    // Every write is read back ("L") and counts only when the gateway holds
+    // what was sent; an autoflash reads the gateway before it writes, so that
+    // what the write replaces is kept. The verdict on a read-back ends an
+    // autoflash in its action (the table holds at most 50 rows).
+    using transition_table = boost::mpl::vector50<
         Row<StateInitialization, none, StateDisconnected>,
         Row<StateDisconnected, EventConnect, StateAttemptingConnection>,
         Row<StateDisconnected, EventSetDevice, StateDisconnected, ActionSetDevice>,
@@ -222,10 +252,7 @@ public:
         Row<StateReadProductId, EventDisconnect, StateInitialization>,
         Row<StateReadProductId, EventCommsError, StateError>,
         Row<StateReadProductId, EventTimeout, StateError>,
-        Row<StateIdentifyDevice, none, StateReadDeviceConfiguration, ActionSignalConnectSuccess,
-            And<GuardDeviceValid, Not<GuardAutoflashActive>>>,
-        Row<StateIdentifyDevice, none, StateConnected, ActionSignalConnectSuccess,
-            And<GuardDeviceValid, GuardAutoflashActive>>,
+        Row<StateIdentifyDevice, none, StateReadDeviceConfiguration, ActionSignalConnectSuccess, GuardDeviceValid>,
         Row<StateIdentifyDevice, none, StateError, ActionDeviceUnsupported, Not<GuardDeviceValid>>,
         Row<StateIdentifyDevice, EventDisconnect, StateInitialization>,
         Row<StateIdentifyDevice, EventCommsError, StateError>,
@@ -250,15 +277,22 @@ public:
         Row<StateReadDeviceConfiguration, EventCommsError, StateError>,
         Row<StateReadDeviceConfiguration, EventTimeout, StateError>,
         Row<StateReadDeviceConfiguration, EventLoadError, StateError>,
-        Row<StateWriteDeviceConfiguration, EventNewData, StateConnected, ActionSignalWriteSuccess,
+        Row<StateWriteDeviceConfiguration, EventNewData, StateVerifyDeviceConfiguration, none,
             And<GuardDataNotDeviceIdString, GuardWriteConfigurationCommandSuccessful>>,
-        Row<StateWriteDeviceConfiguration, EventNewData, StateConnected, ActionAbortWithSuccess,
-            And<GuardDataNotDeviceIdString, And<GuardWriteConfigurationCommandSuccessful, GuardAutoflashActive>>>,
         Row<StateWriteDeviceConfiguration, EventNewData, StateError, ActionDeviceError,
             And<GuardDataNotDeviceIdString, GuardDeviceError>>,
         Row<StateWriteDeviceConfiguration, EventDisconnect, StateInitialization>,
         Row<StateWriteDeviceConfiguration, EventCommsError, StateError>,
         Row<StateWriteDeviceConfiguration, EventTimeout, StateError>,
+        Row<StateVerifyDeviceConfiguration, EventNewData, StateConnected, ActionSignalWriteSuccess,
+            And<GuardDataNotDeviceIdString, And<GuardReadConfigurationCommandSuccessful, GuardReadBackMatches>>>,
+        Row<StateVerifyDeviceConfiguration, EventNewData, StateConnected, ActionSignalWriteMismatch,
+            And<GuardDataNotDeviceIdString, And<GuardReadConfigurationCommandSuccessful, Not<GuardReadBackMatches>>>>,
+        Row<StateVerifyDeviceConfiguration, EventNewData, StateError, ActionSignalReadBackRefused,
+            And<GuardDataNotDeviceIdString, GuardDeviceError>>,
+        Row<StateVerifyDeviceConfiguration, EventDisconnect, StateInitialization>,
+        Row<StateVerifyDeviceConfiguration, EventCommsError, StateError>,
+        Row<StateVerifyDeviceConfiguration, EventTimeout, StateError>,
         Row<StateError, none, StateInitialization>,
         Row<StateError, none, StateInitialization, ActionAbortWithError, GuardAutoflashActive>>;
 

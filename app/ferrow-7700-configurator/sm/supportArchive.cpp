@@ -1,6 +1,7 @@
 #include "supportArchive.h"
 
 #include "safeFileWriter.h"
+#include "secretMask.h"
 
 #include <device/abstractDevice.h>
 #include <network.h>
@@ -82,9 +83,36 @@ QByteArray SupportArchive::detailsText(const QDateTime& now, const QKel::Device:
     return out.text();
 }
 
-bool SupportArchive::write(const QString& filePath, const QKel::Device::AbstractDevice& device,
-                           const QString& deviceIdString, QString* errorText)
+QByteArray SupportArchive::secretsText(Secrets secrets, const QStringList& maskedPaths)
 {
+    DetailsWriter out;
+    out.line(QString());
+    out.line(QStringLiteral("CONFIGURATION\r\n-------------"));
+    if (secrets == Secrets::Include) {
+        out.line(QStringLiteral("Passwords and PINs: included in config.frc"));
+    } else if (maskedPaths.isEmpty()) {
+        out.line(QStringLiteral("Passwords and PINs: none set"));
+    } else {
+        out.line(QStringLiteral("Passwords and PINs removed from config.frc:"));
+        for (const QString& path : maskedPaths)
+            out.line(QStringLiteral("  %1"), path);
+    }
+    return out.text();
+}
+
+bool SupportArchive::write(const QString& filePath, const QKel::Device::AbstractDevice& device,
+                           const QString& deviceIdString, Secrets secrets, QString* errorText)
+{
+    QByteArray configuration = device.serializeToByteArray();
+    QStringList maskedPaths;
+    if (secrets == Secrets::Mask) {
+        configuration = QKel::Frc::SecretMask::masked(configuration, &maskedPaths);
+        // Better no archive than one that carries what the user kept back.
+        if (configuration.isEmpty()) {
+            *errorText = QStringLiteral("The configuration could not be read to remove its passwords and PINs");
+            return false;
+        }
+    }
     QByteArray archive;
     QBuffer buffer(&archive);
     KZip zip(&buffer);
@@ -94,9 +122,10 @@ bool SupportArchive::write(const QString& filePath, const QKel::Device::Abstract
     }
     // Without the extended timestamp only the DOS modification time is stored.
     zip.setExtraField(KZip::ModificationTime);
-    const bool written = writeEntry(zip, QStringLiteral("config.frc"), device.serializeToByteArray())
+    const bool written = writeEntry(zip, QStringLiteral("config.frc"), configuration)
         && writeEntry(zip, QStringLiteral("details.txt"),
-                      detailsText(QDateTime::currentDateTime(), device, deviceIdString));
+                      detailsText(QDateTime::currentDateTime(), device, deviceIdString)
+                          + secretsText(secrets, maskedPaths));
     const bool closed = zip.close();
     if (!written || !closed) {
         *errorText = zip.errorString().isEmpty() ? QStringLiteral("Could not write the archive entries")

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "fields.js" as Fields
 
 // A labelled combo box that shows one property and writes it on the user's
@@ -53,6 +54,11 @@ Row {
             page.showError(errorTitle, errorText)
     }
 
+    function showInvalidIfLeft() {
+        if (Window.activeFocusItem)
+            showInvalid()
+    }
+
     spacing: 10
     enabled: bound
     model: choices ? choices.map(function(c) { return c.text }) : []
@@ -64,7 +70,9 @@ Row {
     ThemedComboBox {
         id: box
         objectName: root.objectName ? root.objectName + "Box" : ""
+        // The name says what the box sets, the description what it shows.
         Accessible.name: root.label
+        Accessible.description: root.valid || root.errorText === "" ? currentText : currentText + "\n" + root.errorText
         errorHighlight: root.enabled && !root.valid
         onCountChanged: root.show()
         onActivated: {
@@ -76,6 +84,7 @@ Row {
             root.chosen(v, index, previous)
             root.show()
         }
-        onActiveFocusChanged: if (!activeFocus) root.showInvalid()
+        // Not when another window takes the focus: see LabelledTextField.
+        onActiveFocusChanged: if (!activeFocus) Qt.callLater(root.showInvalidIfLeft)
     }
 }

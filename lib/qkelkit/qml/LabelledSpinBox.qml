@@ -27,7 +27,7 @@ Row {
     property alias decimals: spin.decimals
     property alias stepSize: spin.stepSize
     property bool hexadecimal: false
-    property alias bitWidth: spin.bitWidth
+    property int bitWidth: 0
     property alias suffix: spin.suffix
     property alias spinBox: spin
     readonly property bool outOfRange: bound && (value < minimumValue || value > maximumValue)
@@ -35,11 +35,14 @@ Row {
     // Write and Save wait until the edit ends.
     readonly property bool refused: bound && enabled && !spin.acceptableInput
     readonly property string refusal: refused ? qsTr("The typed number is not the stored value %1.").arg(spin.valueText) : ""
+    // A stored value the shown one stands for but does not equal, told by
+    // the page (the field is marked until they agree).
+    property string warning: ""
     // What keeps the shown text from being a stored value in range, for the user.
     readonly property string problem: refusal !== "" ? refusal
         : outOfRange && enabled ? qsTr("The stored value %1 is outside the range %2 to %3.")
                                   .arg(spin.valueText).arg(rangeText(minimumValue)).arg(rangeText(maximumValue))
-        : ""
+        : enabled ? warning : ""
 
     signal edited(real value)
 
@@ -93,6 +96,10 @@ Row {
         Accessible.description: root.problem
         radix: NumberText.radix(root.hexadecimal)
         prefix: NumberText.prefix(root.hexadecimal)
+        // Only a signed field shows negative values as a bit pattern: a
+        // negative value stored in an unsigned one keeps its sign, so that it
+        // cannot pass for a valid unsigned number.
+        bitWidth: root.minimumValue < 0 ? root.bitWidth : 0
         errorHighlight: root.problem !== ""
         onValueModified: if (root.bound) root.write()
     }

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import "fields.js" as Fields
 
 // A labelled text field bound to one string property.
@@ -70,9 +71,13 @@ Row {
         edited(text)
     }
 
+    // Only a focus that moved on inside the window means the user left the
+    // field: when another window (a message box) takes the focus, the window
+    // has no focus item, and a box of this field's own would open over that
+    // one and block it, out of sight.
     function complain() {
         var page = Fields.pageOf(root)
-        if (!page || page.errorShown || !page.visible || valid)
+        if (!page || page.errorShown || !page.visible || valid || !Window.activeFocusItem)
             return
         page.showError(errorTitle, problem)
         field.forceActiveFocus()

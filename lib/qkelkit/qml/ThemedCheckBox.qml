@@ -7,6 +7,8 @@ import "theme.js" as Theme
 CheckBox {
     id: control
     property bool boxVisible: true
+    // A click takes the focus too, so that the keys then act on what was clicked.
+    activeFocusOnPress: true
     Accessible.name: text
     Accessible.role: Accessible.CheckBox
 

@@ -10,12 +10,16 @@ ComboBox {
     property bool errorHighlight: false
     readonly property bool __error: errorHighlight && enabled
     editable: false
+    // A click takes the focus too, so that the keys then act on what was clicked.
+    activeFocusOnPress: true
     Accessible.name: currentText
     Accessible.role: Accessible.ComboBox
 
     style: ComboBoxStyle {
         id: comboStyle
         dropDownButtonWidth: 24
+        // The label ends before the drop-down button instead of under it.
+        padding.right: dropDownButtonWidth + 6
         background: Rectangle {
             implicitWidth: 175
             implicitHeight: 24
@@ -39,13 +43,12 @@ ComboBox {
                 }
             }
         }
-        label: ThemedText {
+        label: ThemedElidedText {
             text: control.currentText
             enabled: control.enabled
             color: control.__error ? Theme.themeWhite : (control.enabled ? Theme.themeBlack : Theme.themeDisabledText)
             verticalAlignment: Text.AlignVCenter
             topPadding: Qt.platform.os === "linux" ? 3 : 0
-            elide: Text.ElideRight
         }
         __dropDownStyle: MenuStyle {
             __maxPopupHeight: 600

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
+import QtQuick.Window 2.15
 import "theme.js" as Theme
 
 // A white page filling its parent, with its own error dialog.
@@ -18,6 +19,11 @@ Rectangle {
         icon: StandardIcon.Critical
         standardButtons: StandardButton.Ok
         modality: Qt.ApplicationModal
-        onAccepted: visible = false
+        // The keys go back to the page the box was about, where the focus waits.
+        onAccepted: {
+            visible = false
+            if (page.Window.window)
+                page.Window.window.requestActivate()
+        }
     }
 }

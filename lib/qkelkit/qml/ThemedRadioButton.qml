@@ -7,6 +7,8 @@ import "theme.js" as Theme
 RadioButton {
     id: control
     Accessible.name: text
+    // A click takes the focus too, so that the keys then act on what was clicked.
+    activeFocusOnPress: true
     Accessible.role: Accessible.RadioButton
 
     style: RadioButtonStyle {

@@ -25,6 +25,10 @@ public:
     // port in the connection settings needs something to choose.
     QString sparePortPath() const;
 
+    // Ends the simulator, which takes its port away as a pulled adapter does.
+    Q_INVOKABLE void stop();
+    // Starts the simulator again on the same port, with fault options.
+    Q_INVOKABLE bool restart(const QStringList& options);
     // Everything the simulator logged so far, one line per received command.
     Q_INVOKABLE QString log();
     // The bytes a write would send the gateway now: the current device's
@@ -34,6 +38,11 @@ public:
     Q_INVOKABLE QString scratchPath(const QString& name) const;
     // Creates a folder (with its parents) in the scratch directory; returns its path.
     Q_INVOKABLE QString makeScratchDirectory(const QString& name) const;
+    // Whether keys typed now go to `window` (a window's "active" is true also
+    // while one of its own windows has the keyboard).
+    Q_INVOKABLE bool hasKeyboard(QObject* window) const;
+    // One entry of a ZIP archive as UTF-8 text; empty when it cannot be read.
+    Q_INVOKABLE QString archiveEntry(const QString& archivePath, const QString& name) const;
 
 private:
     QTemporaryDir mDir;

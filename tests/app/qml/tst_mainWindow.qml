@@ -21,6 +21,16 @@ TestCase {
     function urlOf(path) {
         return "file://" + path.split("/").map(encodeURIComponent).join("/")
     }
+    // Keys go to the window that has the keyboard. Without a window manager a
+    // closing file dialog may hand it back to the main window after the new
+    // window took it, so it is asked for until it stays.
+    function activated(window) {
+        tryVerify(function() {
+            window.requestActivate()
+            return gatewaySimulator.hasKeyboard(window)
+        })
+        return window
+    }
     function logCount(line) {
         return gatewaySimulator.log().split(line).length - 1
     }
@@ -47,8 +57,9 @@ TestCase {
         var saved = changed(created, { saveConfigurationAction: false })
         var connected = changed(saved, { saveConfigurationAction: undefined, deviceInformationAction: undefined,
             factoryResetAction: true, connectAction: false, disconnectAction: true, readAction: true, writeAction: true })
+        // Nothing that the busy session would refuse.
         var busy = changed(connected, { factoryResetAction: false, disconnectAction: false, readAction: false,
-            writeAction: false })
+            writeAction: false, newConfigurationAction: false, loadConfigurationAction: false })
         return [
             { tag: "no device", enter: function() {}, enabled: none },
             { tag: "new, never saved", enabled: created, enter: function() {
@@ -79,7 +90,8 @@ TestCase {
     function test_b_deviceCommands_data() {
         return [
             { tag: "read", action: "readAction", line: "received L (read configuration)", connected: true },
-            { tag: "write", action: "writeAction", line: "received S (write configuration", connected: true },
+            { tag: "write", action: "writeAction", line: "received S (write configuration", connected: true,
+              review: true },
             { tag: "disconnect", action: "disconnectAction", line: "received Q (enter normal operation)", connected: false },
             { tag: "connect", action: "connectAction", line: "received P (read product ID)", connected: true }
         ]
@@ -88,6 +100,8 @@ TestCase {
         saveStatusTracker.saveNeeded = false
         var before = logCount(data.line)
         item(data.action).trigger()
+        if (data.review)
+            item("reviewWindow").write()
         tryVerify(function() { return logCount(data.line) > before }, 10000, data.line)
         tryCompare(stateMachine, "connected", data.connected, 10000)
         tryCompare(stateMachine, "busy", false, 10000)
@@ -169,9 +183,10 @@ TestCase {
             { tag: "configuration unsupported", emit: function() { stateMachine.configurationUnsupported("0000000000ff") },
               dialog: "errorDialog", title: "Configuration Unsupported",
               text: "The configuration data cannot be loaded, as its product ID is unsupported.\n\nProduct ID: 0000000000ff" },
+            // Nothing of such data is loaded, and the box says so.
             { tag: "version mismatch", emit: function() { stateMachine.configurationVersionMismatch() },
-              dialog: "warningDialog", title: "Configuration Data Version Mismatch",
-              text: "The configuration data was created with another version of this software. Though the data from the file has been loaded as carefully as possible, this could lead to unexpected behavior." },
+              dialog: "errorDialog", title: "Configuration Data Version Mismatch",
+              text: "The configuration data was created with another version of this software and could not be loaded. The configuration being edited is unchanged." },
             { tag: "obsolete", emit: function() { stateMachine.configurationVersionObsolete() }, dialog: "errorDialog",
               title: "Configuration Data Obsolete", text: "The configuration data is obsolete and could not be loaded." },
             { tag: "checksum", emit: function() { stateMachine.configurationChecksumError() }, dialog: "errorDialog",
@@ -183,12 +198,34 @@ TestCase {
             { tag: "comms error", emit: function() { stateMachine.commsError(7, "Failed to write to the device.") },
               dialog: "errorDialog", title: "Communication Error",
               text: "A communication error has occurred. Failed to write to the device. (Error code: 7)" },
+            { tag: "write not held: ten leaves, then a count", dialog: "errorDialog", title: "Write Verification Failed",
+              emit: function() {
+                  var leaves = []
+                  for (var i = 0; i < 12; ++i)
+                      leaves.push({ path: "can.filterList[" + i + "].id", deviceValue: "0", editorValue: String(i + 1) })
+                  stateMachine.writeVerificationFailed(leaves) },
+              text: "The device acknowledged the write, but reading its configuration back shows that it does not hold what was sent:\n\n"
+                    + "can.filterList[0].id: sent 1, read back 0\n" + "can.filterList[1].id: sent 2, read back 0\n"
+                    + "can.filterList[2].id: sent 3, read back 0\n" + "can.filterList[3].id: sent 4, read back 0\n"
+                    + "can.filterList[4].id: sent 5, read back 0\n" + "can.filterList[5].id: sent 6, read back 0\n"
+                    + "can.filterList[6].id: sent 7, read back 0\n" + "can.filterList[7].id: sent 8, read back 0\n"
+                    + "can.filterList[8].id: sent 9, read back 0\n" + "can.filterList[9].id: sent 10, read back 0\n"
+                    + "... and 2 more\n\nYour configuration is unchanged." },
+            { tag: "write unverified", dialog: "errorDialog", title: "Write Not Verified",
+              emit: function() { stateMachine.writeUnverified("The device did not answer the read-back in time.") },
+              text: "The device acknowledged the write, but its configuration could not be read back to check it. The device did not answer the read-back in time.\n\nWhether the device holds the configuration is not known." },
             { tag: "save into a missing folder", dialog: "errorDialog", title: "Save Failed",
               emit: function() { win.dialogs.saveConfigurationTo(urlOf(gatewaySimulator.scratchPath("gone/Linie #3.frc"))) },
               text: "The configuration could not be saved to the file " + gatewaySimulator.scratchPath("gone/Linie #3.frc") + "." },
             { tag: "support archive into a missing folder", dialog: "errorDialog", title: "Support Archive Failed",
               emit: function() { win.dialogs.packSupportArchiveTo(urlOf(gatewaySimulator.scratchPath("gone/support"))) },
               text: "The support archive could not be created at " + gatewaySimulator.scratchPath("gone/support.zip") + "." },
+            { tag: "secrets removed", dialog: "warningDialog", title: "Passwords and PINs Removed",
+              emit: function() { stateMachine.configurationSecretsRemoved(["interface/network/bluetooth.data.data.pinCode2p0"]) },
+              text: "This configuration comes from a support archive that left out its passwords and PINs:\n\n\u2022 Bluetooth pin code\n\n" },
+            { tag: "write refused", dialog: "errorDialog", title: "Write Refused",
+              emit: function() { stateMachine.writeRefusedSecretsRemoved(["interface/network/wlan.data.data.authentication.passphrase", "x.other"]) },
+              text: "The configuration was not written: it still lacks passwords and PINs that a support archive left out:\n\n\u2022 WLAN authentication key\n\u2022 x.other\n\n" },
             { tag: "rejected while busy", emit: function() { stateMachine.configurationRejectedWhileBusy() },
               dialog: "errorDialog", title: "Configuration Not Taken Over", text: "The configuration was not loaded or created" },
             { tag: "new file", emit: function() { stateMachine.newFileSuccessful("TARN210") },
@@ -267,18 +304,57 @@ TestCase {
         return [
             { tag: "save as", action: "saveConfigurationAsAction", dialog: "saveDialog", filter: "(*.frc)" },
             { tag: "load", action: "loadConfigurationAction", dialog: "loadDialog", filter: "(*.frc)" },
-            { tag: "support archive", action: "supportArchiveAction", dialog: "supportArchiveDialog", filter: "(*.zip)" }
+            { tag: "support archive", action: "supportArchiveAction", dialog: "supportArchiveDialog", filter: "(*.zip)",
+              via: "supportArchiveWindow" }
         ]
     }
     function test_g_fileDialogs(data) {
         tryCompare(stateMachine, "busy", false, 10000)
         saveStatusTracker.saveNeeded = false
         item(data.action).trigger()
+        if (data.via) {
+            activated(item(data.via))
+            keyClick(Qt.Key_Return)
+        }
         var dialog = item(data.dialog)
         tryCompare(dialog, "visible", true)
         verify(dialog.nameFilters[0].indexOf(data.filter) > 0, dialog.nameFilters[0])
         dialog.close()
         tryCompare(dialog, "visible", false)
+        // The main window's shortcuts work again without a window manager.
+        tryVerify(function() { return gatewaySimulator.hasKeyboard(win) })
+    }
+
+    // Passwords and PINs stay out of a support archive unless the user ticks
+    // the archive window's one box, which has the keyboard when it opens.
+    function test_g_supportArchiveSecrets_data() {
+        return [
+            { tag: "box left as it opens", tick: false, details: "Passwords and PINs removed from config.frc:" },
+            { tag: "box ticked", tick: true, details: "Passwords and PINs: included in config.frc" }
+        ]
+    }
+    function test_g_supportArchiveSecrets(data) {
+        tryCompare(stateMachine, "busy", false, 10000)
+        item("supportArchiveAction").trigger()
+        var options = activated(item("supportArchiveWindow"))
+        var box = findChild(options.contentItem, "includeSecretsCheckBox")
+        verify(box && !box.checked)
+        tryCompare(box, "activeFocus", true)
+        if (data.tick)
+            mouseClick(box)
+        compare(box.checked, data.tick)
+        keyClick(Qt.Key_Return)
+        var dialog = item("supportArchiveDialog")
+        tryCompare(dialog, "visible", true)
+        // What the dialog hands on when a file is chosen.
+        var path = gatewaySimulator.scratchPath("secrets " + data.tick)
+        win.dialogs.packSupportArchiveTo(urlOf(path))
+        dialog.close()
+        tryCompare(dialog, "visible", false)
+        // The question was answered: its window does not stay over the main window.
+        tryVerify(function() { var left = findChild(win, "supportArchiveWindow"); return !left || !left.visible })
+        var details = gatewaySimulator.archiveEntry(path + ".zip", "details.txt")
+        verify(details.indexOf(data.details) > 0, details)
     }
 
     // A chosen backup is loaded like a configuration file, asking first about unsaved changes.

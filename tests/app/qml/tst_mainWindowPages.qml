@@ -111,8 +111,35 @@ TestCase {
         device.canConfig.canOpenConfig.nodeId = 5
         device.wlanInterface.object.object.ssid = "line 4"
         win.actions.writeAction.trigger()
+        tryVerify(function() { return findChild(win, "reviewWindow") !== null }, 5000, "the write is reviewed first")
+        findChild(win, "reviewWindow").write()
         tryVerify(function() { return logCount("received S") > writes }, 20000, "written once they show stored values")
         tryVerify(settled, 20000)
+    }
+
+    // Write's box takes the focus from a refused field on the current page:
+    // the page's own box must not open too, over it and blocking it.
+    function test_ab_writeBoxAlone() {
+        var page = showTab(2)
+        var ssid = findChild(page, "ssidField")
+        ssid.forceActiveFocus()
+        keyClick(Qt.Key_A, Qt.ControlModifier)
+        for (var i = 0; i < 33; ++i)
+            keyClick("x")
+        tryCompare(ssid, "errorHighlight", true)
+        win.actions.writeAction.trigger()
+        var dialog = findChild(win, "invalidInputDialog")
+        tryCompare(dialog, "visible", true)
+        tryCompare(ssid, "activeFocus", false)
+        wait(0) // the field's check, deferred until the focus settles, has run
+        verify(!page.errorShown, "only Write's box is open")
+        // Yes gives the keys back to the field pointed out.
+        dialog.click(StandardButton.Yes)
+        tryCompare(ssid, "activeFocus", true)
+        keyClick(Qt.Key_A, Qt.ControlModifier)
+        keyClick("z")
+        compare(ssid.text, "z")
+        compare(stateMachine.currentDevice.wlanInterface.object.object.ssid, "z")
     }
 
     // The button shows for Just Works while connected; only Yes to the main

@@ -70,7 +70,9 @@ Item {
                 { tag: "device info, Return", file: "deviceInfo.qml", key: Qt.Key_Return },
                 { tag: "new, Cancel", file: "newConfig.qml", button: "cancelButton" },
                 { tag: "new, Esc", file: "newConfig.qml", key: Qt.Key_Escape },
-                { tag: "new, Return without a selection", file: "newConfig.qml", key: Qt.Key_Return, staysOpen: true }
+                { tag: "new, Return without a selection", file: "newConfig.qml", key: Qt.Key_Return, staysOpen: true },
+                { tag: "support archive, Cancel", file: "supportArchiveWindow.qml", button: "cancelButton" },
+                { tag: "support archive, Esc", file: "supportArchiveWindow.qml", key: Qt.Key_Escape }
             ]
         }
         function test_closing(data) {
@@ -101,6 +103,39 @@ Item {
             tryVerify(function() { return storedPortIs(gatewaySimulator.sparePortPath) })
             keyClick(step === Qt.Key_Down ? Qt.Key_Up : Qt.Key_Down)
             tryVerify(function() { return storedPortIs(gatewaySimulator.portPath) })
+        }
+
+        // An unplugged adapter's port stays the one shown while it is chosen,
+        // and the first port present can still be picked in its place.
+        function test_connectionSettingsShowAbsentChoice() {
+            var gone = gatewaySimulator.portPath + "-unplugged"
+            commsHandler.currentProvider.settings[0].value = gone
+            open("connectionSettings.qml")
+            var port = field("settingField_Port")
+            compare(port.currentText, gone)
+            compare(field("settingDescription_Port").text, "not plugged in")
+            var first = port.model[1]
+            port.forceActiveFocus()
+            keyClick(Qt.Key_Down)
+            tryVerify(function() { return storedPortIs(first) })
+            compare(port.currentText, first)
+            verify(port.model.indexOf(gone) < 0)
+            commsHandler.currentProvider.settings[0].value = gatewaySimulator.portPath
+            tryVerify(function() { return storedPortIs(gatewaySimulator.portPath) })
+        }
+
+        // The support archive's box has the keyboard when the window opens,
+        // Space ticks it and Tab goes on to the buttons.
+        function test_supportArchiveBoxByKeyboard() {
+            open("supportArchiveWindow.qml")
+            var box = field("includeSecretsCheckBox")
+            verify(!box.checked)
+            tryCompare(box, "activeFocus", true)
+            keyClick(Qt.Key_Space)
+            verify(box.checked)
+            compare(field("includeSecretsNote").text.indexOf("Whoever receives the archive"), 0)
+            keyClick(Qt.Key_Tab)
+            verify(field("chooseArchiveFileButton").activeFocus)
         }
 
         function test_newConfigCreatesChosenProduct() {

@@ -9,6 +9,8 @@ Item {
 
     Component { id: comboComponent; ThemedComboBox { model: ["a", "b"] } }
     Component { id: fieldComponent; ThemedTextField { text: "x" } }
+    Component { id: checkComponent; ThemedCheckBox { text: "x" } }
+    Component { id: radioComponent; ThemedRadioButton { text: "x" } }
     Component {
         id: tipComponent
         Rectangle {
@@ -36,6 +38,24 @@ Item {
             var control = createTemporaryObject(data.component, root, { errorHighlight: true, enabled: data.enabled })
             verify(control)
             compare(control.__error, data.red)
+        }
+
+        // The keys act on what was clicked last.
+        function test_clickTakesFocus_data() {
+            return [
+                { tag: "combo", component: comboComponent },
+                { tag: "check", component: checkComponent },
+                { tag: "radio", component: radioComponent }
+            ]
+        }
+        function test_clickTakesFocus(data) {
+            var other = createTemporaryObject(fieldComponent, root, { y: 100 })
+            var control = createTemporaryObject(data.component, root)
+            other.forceActiveFocus()
+            mousePress(control, 5, 5)
+            tryCompare(control, "activeFocus", true)
+            mouseRelease(control, 5, 5)
+            keyClick(Qt.Key_Escape)
         }
 
         function test_toolTipTiming() {

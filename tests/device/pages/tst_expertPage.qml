@@ -26,7 +26,10 @@ Item {
                 servers[i].txChannel = 0x581 + i
             }
             compare(child(child(page, "rx2Box"), "input").text, "0x602")
+            // One box shows both timeouts: while they differ, it says so.
+            verify(child(page, "serverTimeoutBox").problem.indexOf("0x65 ms") >= 0)
             mouseClick(child(page, "loadDefaultsButton"))
+            compare(child(page, "serverTimeoutBox").problem, "")
             for (i = 0; i < 2; ++i) {
                 compare(servers[i].timeoutMs, 2000)
                 compare(servers[i].rxChannel, 0x600)

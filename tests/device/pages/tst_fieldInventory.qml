@@ -106,19 +106,21 @@ Item {
             return found
         }
 
-        // What a spin box's text stands for.
-        function numberShown(spin) {
+        // What a spin box's text stands for: a bit pattern is negative only in
+        // a field whose own range is signed.
+        function numberShown(piece) {
+            var spin = piece.spinBox
             var input = child(spin, "input")
             var digits = input.text.substring(spin.prefix.length, input.text.length - spin.suffix.length)
             var n = spin.radix === 10 ? Number(digits) : parseInt(digits, spin.radix)
-            if (spin.radix !== 10 && spin.bitWidth > 0 && spin.minimumValue < 0 && n >= Math.pow(2, spin.bitWidth - 1))
-                n -= Math.pow(2, spin.bitWidth)
+            if (spin.radix !== 10 && piece.bitWidth > 0 && piece.minimumValue < 0 && n >= Math.pow(2, piece.bitWidth - 1))
+                n -= Math.pow(2, piece.bitWidth)
             return n
         }
 
         function shownOf(piece, store) {
             switch (kindOf(piece)) {
-            case "spin": return numberShown(piece.spinBox)
+            case "spin": return numberShown(piece)
             case "text": return piece.field.text
             case "check": return piece.checked
             }
@@ -261,7 +263,8 @@ Item {
                 { tag: "Expert, decimal", page: "expert", format: "decimalButton" },
                 { tag: "Safety, signed8 decimal", page: "safety", dataType: 3 },
                 { tag: "Safety, signed16 hexadecimal", page: "safety", dataType: 4, format: "hexadecimalButton" },
-                { tag: "Safety, unsigned32 hexadecimal", page: "safety", dataType: 2, format: "hexadecimalButton" }
+                { tag: "Safety, unsigned32 hexadecimal", page: "safety", dataType: 2, format: "hexadecimalButton" },
+                { tag: "Safety, unsigned8 hexadecimal, stored -1", page: "safety", dataType: 0, testValue: -1, format: "hexadecimalButton" }
             ]
         }
 
@@ -277,6 +280,8 @@ Item {
                 wlan.authentication.passphrase = data.key
             if (data.dataType !== undefined)
                 device.productConfig.object.safetyFunction.dataType = data.dataType
+            if (data.testValue !== undefined)
+                device.productConfig.object.safetyFunction.testValue = data.testValue
             var page = createPage(config + data.page + ".qml")
             if (data.format)
                 mouseClick(child(page, data.format))

@@ -168,6 +168,20 @@ Item {
             compare(page.errorText, "Minimum required authentication key length: 10")
         }
 
+        // Showing a refused key, to correct it, leaves the focus in the field.
+        function test_showKeyWhileRefused() {
+            wlan.mode = 1
+            auth.authenticationMode = WlanAuthentication.AUTHENTICATION_MODE__SHARED_WEP64
+            var page = createPage()
+            type(page, "authenticationKey", "012345678")
+            var key = child(page, "authenticationKeyField")
+            mouseClick(child(page, "showKey"))
+            compare(key.echoMode, TextInput.Normal)
+            verify(key.activeFocus, "the key field keeps the focus")
+            wait(0)
+            verify(!page.errorShown, "no box for a field that was not left")
+        }
+
         function test_dnsListWrittenWhole_data() {
             return [
                 { tag: "secondary into an empty list", list: [], index: 1, text: "8.8.4.4", after: ["", "8.8.4.4"] },

@@ -80,6 +80,8 @@ ToolTipGroupBox {
             objectName: "showKey"; text: group.shown === 4 ? qsTr("Show password") : qsTr("Show authentication key")
             bound: !!group.auth; value: false; visible: group.mode !== 0; enabled: bound && group.mode > 0 && group.shown > 0
             onToggledByUser: value = checked
+            // Showing the key while it is being corrected leaves the key field as it is.
+            activeFocusOnPress: false
         }
     }
 }

@@ -110,6 +110,8 @@ ConfigPage {
                 value: page.sdo0 ? page.sdo0.timeoutMs : 0
                 hexadecimal: page.hexadecimal
                 suffix: " " + qsTr("ms")
+                warning: page.sdo0 && page.sdo1 && page.sdo1.timeoutMs !== page.sdo0.timeoutMs
+                         ? qsTr("Server 2 holds the timeout %1 ms; a change sets both servers.").arg(NumberText.text(page.sdo1.timeoutMs, page.hexadecimal)) : ""
                 onEdited: {
                     page.sdo0.timeoutMs = value
                     page.sdo1.timeoutMs = value

@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import kelbus.kit 1.0
 
 // The TARN210's configuration: one tab per page; each page is created when its
@@ -48,6 +49,8 @@ ThemedTabView {
     // moves the focus itself when its current tab changes.
     function showField(field) {
         currentIndex = field.tab
+        if (Window.window)
+            Window.window.requestActivate()
         Qt.callLater(field.item.focusInput)
     }
 
