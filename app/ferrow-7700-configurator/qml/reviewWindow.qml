@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Layouts 1.15
-import QtQuick.Window 2.15
 import kelbus.kit 1.0
 
 // Shown before a write: every leaf the write would change on the connected
