@@ -30,7 +30,7 @@ const char* const PortOption = "--port";
 const char* const SetOption = "--set";
 const char* const ValuesOption = "--values";
 const char* const JsonOption = "--json";
-const QString WindowIcon = QStringLiteral(":/themes/morvane/icons/icon.ico");
+const QString WindowIcon = QStringLiteral(":/qt-project.org/imports/kelbus/kit/icons/icon.ico");
 
 struct StartupOptions
 {
@@ -170,7 +170,6 @@ void startGui(QQmlApplicationEngine& engine)
 {
     QApplication::setWindowIcon(QIcon(WindowIcon));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(Tarn::Identity::DesktopFileName));
-    QKel::Gui::applyThemeFont();
     QKel::Gui::publishContext(engine.rootContext());
     QKel::Gui::registerQmlTypes();
     engine.load(QUrl(QStringLiteral("qrc:///qml/main.qml")));

@@ -47,7 +47,7 @@ int controlCount(QQuickItem* item)
 // A page of `count` plain themed controls in a column, none of them bound.
 QByteArray floorSource(int count)
 {
-    QByteArray source = "import QtQuick 2.15\nimport \"qrc:///themes/morvane/qml/.\"\n"
+    QByteArray source = "import QtQuick 2.15\nimport kelbus.kit 1.0\n"
                         "ThemedPage { Flow { anchors.fill: parent; spacing: 5\n";
     static const QList<QByteArray> kinds = {"ThemedCheckBox { text: \"Check\" }",
                                             "ThemedSpinBox { maximumValue: 65535 }",

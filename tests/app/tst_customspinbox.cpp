@@ -1,4 +1,4 @@
-#include "customspinboxvalidator.h"
+#include "kit.h"
 
 #include <QApplication>
 #include <QtQml>
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QUICK_BACKEND", "software");
     QApplication app(argc, argv);
-    qmlRegisterType<CustomSpinBoxValidator>("kelbus.types", 1, 0, "CustomSpinBoxValidator");
+    QKel::Kit::registerTypes();
     QTEST_SET_MAIN_SOURCE_PATH
     return quick_test_main(argc, argv, "customspinbox", QUICK_TEST_SOURCE_DIR);
 }

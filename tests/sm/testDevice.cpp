@@ -31,9 +31,9 @@ QString TestDevice::qmlPath() const
     return QString();
 }
 
-void TestDevice::parseDeviceInfoFromConfigurationData(const QByteArray& data)
+void TestDevice::parseDeviceInfoFromConfiguration(const QKel::Device::ParsedConfiguration& configuration)
 {
-    parsed << data;
+    parsed << configuration.bytes();
 }
 
 QByteArray TestDevice::serializeToByteArray() const

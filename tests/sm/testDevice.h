@@ -19,7 +19,7 @@ public:
     QString name() const override;
     QStringList productIds() const override;
     QString qmlPath() const override;
-    void parseDeviceInfoFromConfigurationData(const QByteArray& data) override;
+    void parseDeviceInfoFromConfiguration(const QKel::Device::ParsedConfiguration& configuration) override;
     QByteArray serializeToByteArray() const override;
     void restoreFromByteArray(const QByteArray& data) override;
 

@@ -201,7 +201,7 @@ void TestStateMachineDefinition::connectReadsConfiguration()
         "busyChanged(true)",
         "startTimeoutWatch(10000)",
         writeData(BootProtocol::buildReadProtobufCommand()),
-        SignalRecorder::format("configurationReceived", {DeviceConfiguration}),
+        SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u}),
         "readFromDeviceSuccessful()",
         "busyChanged(false)",
         "connectedChanged(true)",
@@ -228,7 +228,7 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
         "busyChanged(true)",
         "startTimeoutWatch(10000)",
         writeData(BootProtocol::buildReadProtobufCommand()),
-        SignalRecorder::format("configurationReceived", {DeviceConfiguration}),
+        SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u}),
         "busyChanged(false)",
         "connectedChanged(true)",
         "stopTimeoutWatch()",
@@ -255,7 +255,7 @@ void TestStateMachineDefinition::autoflashWritesAndExits()
     QVERIFY(capture.text().split('\n').contains("SUCCESS"));
     // The session stays open and the configuration is not sent a second time.
     QCOMPARE(mRecorder->formatted(),
-             (QStringList{SignalRecorder::format("configurationReceived", {EditedConfiguration}),
+             (QStringList{SignalRecorder::format("configurationReceived", {EditedConfiguration, 0u}),
                           "writeToDeviceSuccessful()", "busyChanged(false)", "connectedChanged(true)",
                           "stopTimeoutWatch()"}));
 }
@@ -626,7 +626,7 @@ void TestStateMachineDefinition::eventRaisedDuringProcessingQueued()
 
     QVERIFY(queuedHandled);
     // The bytes were announced as received (and so backed up) before the device saw them.
-    QCOMPARE(signalsBeforeLoadError, QStringList{SignalRecorder::format("configurationReceived", {DeviceConfiguration})});
+    QCOMPARE(signalsBeforeLoadError, QStringList{SignalRecorder::format("configurationReceived", {DeviceConfiguration, 0u})});
     // The answer's processing completes, without claiming a successful read;
     // then the queued load error ends the session.
     const QStringList expected =

@@ -1,17 +1,15 @@
 #include "qmlSetup.h"
 
 #include "commsHandler.h"
-#include "customspinboxvalidator.h"
 #include "deviceFactory.h"
 #include "global/types.h"
+#include "kit.h"
 #include "saveStatusTracker.h"
 #include "stateMachine.h"
 #include "tarnIdentity.h"
 #include "utilities.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QFontDatabase>
 #include <QLocale>
 #include <QQmlContext>
 #include <QtQml>
@@ -26,9 +24,6 @@ const QString ApplicationVersion = QString::fromLatin1(Tarn::Identity::Version);
 
 namespace {
 
-const QString ThemeFont = QStringLiteral(":/themes/morvane/fonts/DejaVuSans.ttf");
-const QString ThemeFontFamilyFallback = QStringLiteral("DejaVu Sans");
-const int ThemeFontPixelSize = 12;
 const char* const TypesUri = "kelbus.types";
 
 // The compiler's date ("Oct 10 2016", day padded with a space) as "2016/10/10".
@@ -58,15 +53,6 @@ void setApplicationIdentity()
     QCoreApplication::setApplicationVersion(ApplicationVersion);
 }
 
-void applyThemeFont()
-{
-    const int fontId = QFontDatabase::addApplicationFont(ThemeFont);
-    const QStringList families = QFontDatabase::applicationFontFamilies(fontId);
-    QFont font(families.isEmpty() ? ThemeFontFamilyFallback : families.first());
-    font.setPixelSize(ThemeFontPixelSize);
-    QApplication::setFont(font);
-}
-
 void publishContext(QQmlContext* context)
 {
     context->setContextProperty(QStringLiteral("stateMachine"), QKel::Sm::StateMachine::instance());
@@ -86,7 +72,7 @@ void registerQmlTypes()
     qmlRegisterUncreatableType<QKel::Global::Types>(TypesUri, 1, 0, "KelTypes",
                                                     QStringLiteral("KelTypes only carries enumerations"));
     QKel::Pb::Utilities::registerQmlTypes();
-    qmlRegisterType<CustomSpinBoxValidator>(TypesUri, 1, 0, "CustomSpinBoxValidator");
+    QKel::Kit::registerTypes();
 }
 
 } // namespace QKel::Gui

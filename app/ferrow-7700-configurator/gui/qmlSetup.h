@@ -15,12 +15,10 @@ extern const QString ApplicationVersion;
 
 void setApplicationIdentity();
 
-// Loads the theme font and makes it the application's font.
-void applyThemeFont();
-
 // Everything the windows see: the four singletons (first use creates each),
-// the names, the build date and the platform; then the QML types. The program
-// and the QML tests both set up their engine through these two.
+// the names, the build date and the platform; then the QML types (with the
+// kit's, which sets the theme font). The program and the QML tests both set
+// up their engine through these two.
 void publishContext(QQmlContext* context);
 void registerQmlTypes();
 

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
+import kelbus.kit 1.0
 import QtQuick.Dialogs 1.3
 
 // The actions around the device backups, for the main window's menus:
@@ -16,14 +16,14 @@ Item {
 
     signal backupChosen(url fileUrl)
 
-    Action {
+    ThemedAction {
         id: openFolderAction
         objectName: "openBackupFolderAction"
         text: qsTr("Open backup folder")
         onTriggered: Qt.openUrlExternally(stateMachine.backupFolderUrl())
     }
 
-    Action {
+    ThemedAction {
         id: loadAction
         objectName: "loadBackupAction"
         text: qsTr("Load backup...")
@@ -35,7 +35,7 @@ Item {
         }
     }
 
-    Action {
+    ThemedAction {
         id: compareAction
         objectName: "compareWithDeviceAction"
         text: qsTr("Compare with device...")

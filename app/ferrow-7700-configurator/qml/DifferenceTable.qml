@@ -1,6 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The leaves in which two configurations differ, one row each, as
 // stateMachine.compareWithDevice() lists them: the path, the value on the
@@ -9,7 +8,7 @@ ThemedTableView {
     property string deviceTitle: qsTr("Device value")
     property string editorTitle: qsTr("Editor value")
 
-    TableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
-    TableViewColumn { role: "deviceValue"; title: deviceTitle; width: 180 }
-    TableViewColumn { role: "editorValue"; title: editorTitle; width: 180 }
+    ThemedTableViewColumn { role: "path"; title: qsTr("Path"); width: 340 }
+    ThemedTableViewColumn { role: "deviceValue"; title: deviceTitle; width: 180 }
+    ThemedTableViewColumn { role: "editorValue"; title: editorTitle; width: 180 }
 }

@@ -1,6 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // Every command of the main window, shared by its menus, tool bar and status bar.
 // An action only decides whether it may run and hands the work to the session.
@@ -52,7 +51,7 @@ Item {
         onBackupChosen: actions.dialogs.loadConfigurationFrom(fileUrl)
     }
 
-    Action {
+    ThemedAction {
         id: newConfigurationAction
         objectName: "newConfigurationAction"
         text: qsTr("&New configuration") + (actions.productIds.length > 1 ? "..." : "")
@@ -63,7 +62,7 @@ Item {
         enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedNewConfigCheckDialog.open() : actions.createNewConfiguration()
     }
-    Action {
+    ThemedAction {
         id: loadConfigurationAction
         objectName: "loadConfigurationAction"
         text: qsTr("&Load configuration...")
@@ -73,7 +72,7 @@ Item {
         enabled: !actions.busy
         onTriggered: actions.saveNeeded ? dialogs.unsavedLoadConfigCheckDialog.open() : dialogs.loadDialog.open()
     }
-    Action {
+    ThemedAction {
         id: saveConfigurationAction
         objectName: "saveConfigurationAction"
         readonly property bool hasPath: saveStatusTracker.currentFilePath !== ""
@@ -91,7 +90,7 @@ Item {
                 saveConfigurationAsAction.trigger()
         }
     }
-    Action {
+    ThemedAction {
         id: saveConfigurationAsAction
         objectName: "saveConfigurationAsAction"
         text: qsTr("Save configuration &as...")
@@ -100,14 +99,14 @@ Item {
         enabled: actions.device !== null
         onTriggered: if (inputCheck.passes()) dialogs.saveDialog.open()
     }
-    Action {
+    ThemedAction {
         id: exitAction
         objectName: "exitAction"
         text: qsTr("&Exit")
         shortcut: StandardKey.Quit
         onTriggered: window.performQuit(false)
     }
-    Action {
+    ThemedAction {
         id: deviceInformationAction
         objectName: "deviceInformationAction"
         text: qsTr("Device &information...")
@@ -115,20 +114,20 @@ Item {
         enabled: actions.connected && window.hasDeviceInfo
         onTriggered: window.showWindow("deviceInfo.qml")
     }
-    Action {
+    ThemedAction {
         id: factoryResetAction
         objectName: "factoryResetAction"
         text: qsTr("&Reset device to factory settings")
         enabled: actions.connected && !actions.busy
         onTriggered: dialogs.factoryResetCheckDialog.open()
     }
-    Action {
+    ThemedAction {
         id: connectionSettingsAction
         objectName: "connectionSettingsAction"
         text: qsTr("&Connection settings...")
         onTriggered: window.showWindow("connectionSettings.qml")
     }
-    Action {
+    ThemedAction {
         id: supportArchiveAction
         objectName: "supportArchiveAction"
         text: qsTr("&Create support archive") + "..."
@@ -138,13 +137,13 @@ Item {
                 options.dialogs = dialogs
         }
     }
-    Action {
+    ThemedAction {
         id: aboutAction
         objectName: "aboutAction"
         text: qsTr("&About") + " " + applicationName + "..."
         onTriggered: window.showWindow("aboutWindow.qml")
     }
-    Action {
+    ThemedAction {
         id: connectAction
         objectName: "connectAction"
         text: qsTr("&Connect")
@@ -154,7 +153,7 @@ Item {
         enabled: !actions.connected && !actions.busy && window.serialPort !== ""
         onTriggered: stateMachine.doConnect()
     }
-    Action {
+    ThemedAction {
         id: disconnectAction
         objectName: "disconnectAction"
         text: qsTr("&Disconnect")
@@ -165,7 +164,7 @@ Item {
         // Disconnecting sends the gateway back to normal operation.
         onTriggered: stateMachine.doEnterNormalOperation()
     }
-    Action {
+    ThemedAction {
         id: readAction
         objectName: "readAction"
         text: qsTr("&Read data from the device")
@@ -176,7 +175,7 @@ Item {
         onTriggered: actions.saveNeeded ? dialogs.unsavedDeviceReadCheckDialog.open()
                                         : stateMachine.doReadDeviceConfiguration()
     }
-    Action {
+    ThemedAction {
         id: writeAction
         objectName: "writeAction"
         text: qsTr("&Write data to the device")
@@ -189,7 +188,7 @@ Item {
     }
     // Ends a connection attempt, a read or a write that takes too long for the
     // user; the session ends as after a failure, without reporting one.
-    Action {
+    ThemedAction {
         id: cancelAction
         objectName: "cancelAction"
         text: qsTr("Cancel")

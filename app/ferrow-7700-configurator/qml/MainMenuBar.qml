@@ -1,6 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The main window's menus over its actions.
 ThemedMenuBar {
@@ -11,36 +10,36 @@ ThemedMenuBar {
 
     ThemedMenu {
         title: qsTr("&File")
-        MenuItem { action: menuBar.actions.newConfigurationAction }
-        MenuItem { action: menuBar.actions.loadConfigurationAction }
-        MenuItem { action: menuBar.actions.saveConfigurationAction }
-        MenuItem { action: menuBar.actions.saveConfigurationAsAction }
-        MenuSeparator {}
-        MenuItem { action: menuBar.actions.backups.openBackupFolder }
-        MenuItem { action: menuBar.actions.backups.loadBackup }
-        MenuSeparator {}
-        MenuItem { action: menuBar.actions.exitAction }
+        ThemedMenuItem { action: menuBar.actions.newConfigurationAction }
+        ThemedMenuItem { action: menuBar.actions.loadConfigurationAction }
+        ThemedMenuItem { action: menuBar.actions.saveConfigurationAction }
+        ThemedMenuItem { action: menuBar.actions.saveConfigurationAsAction }
+        ThemedMenuSeparator {}
+        ThemedMenuItem { action: menuBar.actions.backups.openBackupFolder }
+        ThemedMenuItem { action: menuBar.actions.backups.loadBackup }
+        ThemedMenuSeparator {}
+        ThemedMenuItem { action: menuBar.actions.exitAction }
     }
     ThemedMenu {
         title: qsTr("&Device")
-        MenuItem { action: menuBar.actions.connectAction }
-        MenuItem { action: menuBar.actions.disconnectAction }
-        MenuItem { action: menuBar.actions.readAction }
-        MenuItem { action: menuBar.actions.writeAction }
-        MenuItem { action: menuBar.actions.cancelAction }
-        MenuItem { action: menuBar.actions.deviceInformationAction }
-        MenuItem { action: menuBar.actions.backups.compareWithDevice }
-        MenuSeparator {}
-        MenuItem { action: menuBar.actions.factoryResetAction }
+        ThemedMenuItem { action: menuBar.actions.connectAction }
+        ThemedMenuItem { action: menuBar.actions.disconnectAction }
+        ThemedMenuItem { action: menuBar.actions.readAction }
+        ThemedMenuItem { action: menuBar.actions.writeAction }
+        ThemedMenuItem { action: menuBar.actions.cancelAction }
+        ThemedMenuItem { action: menuBar.actions.deviceInformationAction }
+        ThemedMenuItem { action: menuBar.actions.backups.compareWithDevice }
+        ThemedMenuSeparator {}
+        ThemedMenuItem { action: menuBar.actions.factoryResetAction }
     }
     ThemedMenu {
         title: qsTr("&Options")
-        MenuItem { action: menuBar.actions.connectionSettingsAction }
+        ThemedMenuItem { action: menuBar.actions.connectionSettingsAction }
     }
     ThemedMenu {
         title: qsTr("&Help")
-        MenuItem { action: menuBar.actions.supportArchiveAction; visible: menuBar.deviceInfoShown }
-        MenuSeparator { visible: menuBar.deviceInfoShown }
-        MenuItem { action: menuBar.actions.aboutAction }
+        ThemedMenuItem { action: menuBar.actions.supportArchiveAction; visible: menuBar.deviceInfoShown }
+        ThemedMenuSeparator { visible: menuBar.deviceInfoShown }
+        ThemedMenuItem { action: menuBar.actions.aboutAction }
     }
 }

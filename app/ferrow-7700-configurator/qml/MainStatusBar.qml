@@ -1,7 +1,6 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // Left: the session state (opens the device information); right: the link in
 // use (opens the connection settings).

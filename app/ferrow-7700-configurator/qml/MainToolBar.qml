@@ -1,7 +1,6 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // File commands, then the device commands that fit the connection state.
 ThemedToolBar {
@@ -12,25 +11,25 @@ ThemedToolBar {
         anchors.fill: parent
         spacing: 2
 
-        MainToolButton { objectName: "newToolButton"; action: toolBar.actions.newConfigurationAction }
-        MainToolButton { objectName: "loadToolButton"; action: toolBar.actions.loadConfigurationAction }
-        MainToolButton { objectName: "saveToolButton"; action: toolBar.actions.saveConfigurationAction }
-        MainToolButton {
+        ThemedToolButton { objectName: "newToolButton"; action: toolBar.actions.newConfigurationAction }
+        ThemedToolButton { objectName: "loadToolButton"; action: toolBar.actions.loadConfigurationAction }
+        ThemedToolButton { objectName: "saveToolButton"; action: toolBar.actions.saveConfigurationAction }
+        ThemedToolButton {
             objectName: "connectToolButton"
             action: toolBar.actions.connectAction
             visible: commsHandler.currentProviderType !== "" && !stateMachine.connected
         }
-        MainToolButton {
+        ThemedToolButton {
             objectName: "disconnectToolButton"
             action: toolBar.actions.disconnectAction
             visible: stateMachine.connected
         }
-        MainToolButton {
+        ThemedToolButton {
             objectName: "readToolButton"
             action: toolBar.actions.readAction
             visible: stateMachine.connected
         }
-        MainToolButton {
+        ThemedToolButton {
             objectName: "writeToolButton"
             action: toolBar.actions.writeAction
             visible: stateMachine.connected

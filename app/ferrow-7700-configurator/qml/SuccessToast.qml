@@ -1,6 +1,5 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // A short notice: a new text shows it for two seconds, then it fades out and
 // forgets the text.

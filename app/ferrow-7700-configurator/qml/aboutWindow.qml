@@ -1,36 +1,15 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // Who made the program and which build is running.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "aboutWindow"
     title: qsTr("About") + " " + applicationName
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: Math.max(content.implicitWidth + 40, 400)
     height: content.implicitHeight + 40
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
-
-    // Closes once the key or click that asked for it has been delivered: the
-    // window must not be torn down under its own input event.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
-
-    Shortcut {
-        sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.dismiss()
-    }
 
     ColumnLayout {
         id: content

@@ -1,7 +1,6 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // What a write would change: every leaf in which the editor's configuration
 // differs from what the device held at the last read of this connection.

@@ -1,41 +1,21 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The interface and the current provider's own settings, each row edited by
 // the control its setting type asks for; every edit goes straight to the setting.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "connectionSettingsWindow"
     title: qsTr("Connection Settings")
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: content.implicitWidth + 20
     height: content.implicitHeight + 20
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
 
     readonly property var provider: commsHandler.currentProvider
     readonly property var settings: provider ? provider.settings : []
     // A session keeps the port it was opened on until it ends.
     readonly property bool sessionOpen: stateMachine.connected || stateMachine.busy
-
-    // Closes once the key or click that asked for it has been delivered: the
-    // window must not be torn down under its own input event.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
-
-    Shortcut {
-        sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.dismiss()
-    }
 
     // Adapters plugged in or pulled while the window is open show up here.
     Timer {

@@ -1,23 +1,16 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The identity of the connected gateway and of its radio modules, each value
 // selectable and copyable for a support request.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "deviceInfoWindow"
     title: qsTr("Device Information")
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: 700
     height: content.implicitHeight + 40
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
 
     readonly property var device: stateMachine.currentDevice
     readonly property var info: device ? device.deviceInfo : null
@@ -37,10 +30,8 @@ ThemedApplicationWindow {
             + twoDigits(t.getUTCHours()) + ":" + twoDigits(t.getUTCMinutes()) + ":"
             + twoDigits(t.getUTCSeconds()) + " UTC"
     }
-    function moduleInfo(networkInterface, field) {
-        var network = networkInterface ? networkInterface.object : null
-        var moduleInfo = network ? network.deviceInfo : null
-        return moduleInfo ? moduleInfo[field] : ""
+    function moduleInfo(info, field) {
+        return info ? info[field] : ""
     }
 
     readonly property var rows: [
@@ -53,25 +44,12 @@ ThemedApplicationWindow {
         { key: "dateOfManufacture", label: qsTr("Date of manufacture"),
           value: info ? utcTime(info.unixTimeOfManufacture) : "" },
         { key: "wirelessFwVersion", label: qsTr("Wireless FW version"), optional: true,
-          value: device ? moduleInfo(device.wlanInterface, "moduleVersion") : "" },
+          value: device ? moduleInfo(device.wlanModuleInfo, "moduleVersion") : "" },
         { key: "wlanMac", label: qsTr("WLAN MAC address"), optional: true,
-          value: device ? moduleInfo(device.wlanInterface, "mac") : "" },
+          value: device ? moduleInfo(device.wlanModuleInfo, "mac") : "" },
         { key: "bluetoothMac", label: qsTr("Bluetooth MAC address"), optional: true,
-          value: device ? moduleInfo(device.bluetoothInterface, "mac") : "" }
+          value: device ? moduleInfo(device.bluetoothModuleInfo, "mac") : "" }
     ]
-
-    // Closes once the key or click that asked for it has been delivered: the
-    // window must not be torn down under its own input event.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
-
-    Shortcut {
-        sequences: ["Esc", "Return", "Enter"]
-        onActivated: window.dismiss()
-    }
 
     GridLayout {
         id: content

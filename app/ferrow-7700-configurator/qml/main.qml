@@ -1,9 +1,7 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.types 1.0
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // The program's window: commands in menus and tool bar, the session state in
 // the status bar, the current device's configuration pages in the middle.
@@ -102,7 +100,8 @@ ThemedApplicationWindow {
         function onCurrentDeviceChanged() {
             deviceConfigurationLoader.source = ""
             if (stateMachine.currentDevice)
-                deviceConfigurationLoader.source = stateMachine.currentDevice.qmlPath
+                deviceConfigurationLoader.setSource(stateMachine.currentDevice.qmlPath,
+                                                    { device: stateMachine.currentDevice, session: stateMachine })
         }
     }
 

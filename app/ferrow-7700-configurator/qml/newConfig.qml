@@ -1,25 +1,18 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 
 // Picks the product a new configuration is made for, one line per product
 // the drivers support.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "newConfigWindow"
     title: qsTr("New Configuration")
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: Math.max(content.implicitWidth + 40, 300)
     height: content.implicitHeight + 40
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
 
+    dismissKeys: ["Esc"]
     property int selectedIndex: -1
 
     function create() {
@@ -29,18 +22,6 @@ ThemedApplicationWindow {
         dismiss()
     }
 
-    // Closes once the key or click that asked for it has been delivered: the
-    // window must not be torn down under its own input event.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
-
-    Shortcut {
-        sequence: "Esc"
-        onActivated: window.dismiss()
-    }
     Shortcut {
         sequences: ["Return", "Enter"]
         onActivated: window.create()

@@ -1,8 +1,6 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
-import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // Shown before a write: every leaf the write would change on the connected
 // gateway, against what the gateway reported in this connection. Return

@@ -1,23 +1,17 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Layouts 1.15
-import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // Asks, before the file is chosen, whether the archive may carry the
 // gateway's passwords and PINs; it leaves them out unless the user says so.
-ThemedApplicationWindow {
+ThemedDialogWindow {
     id: window
     objectName: "supportArchiveWindow"
     title: qsTr("Create Support Archive")
-    flags: Qt.Dialog
-    modality: Qt.ApplicationModal
     width: 460
     height: content.implicitHeight + 40
-    minimumWidth: width
-    minimumHeight: height
-    maximumWidth: width
-    maximumHeight: height
+    // Return chooses the file.
+    dismissKeys: ["Esc"]
 
     // The main window's dialogs, which choose the file and pack the archive.
     property var dialogs
@@ -33,19 +27,9 @@ ThemedApplicationWindow {
         window.close()
         mainDialogs.chooseSupportArchiveFile(includeSecretsChosen)
     }
-    // Closes once the key or click that asked for it has been delivered.
-    function dismiss() {
-        Qt.callLater(window.close)
-    }
-
-    onClosing: destroy()
     // Takes the keyboard also where no window manager hands it over.
     onVisibleChanged: if (visible) requestActivate()
 
-    Shortcut {
-        sequence: "Esc"
-        onActivated: window.dismiss()
-    }
     Shortcut {
         sequences: ["Return", "Enter"]
         onActivated: window.chooseFile()

@@ -2,8 +2,7 @@
 
 #include "safeFileWriter.h"
 
-#include <configuration.pb.h>
-#include <product.pb.h>
+#include <product.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -19,27 +18,6 @@ namespace {
 // Sorts as it ages and holds no character a file system refuses.
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd'T'HH-mm-ss.zzz'Z'");
 const QString Suffix = QStringLiteral(".frc");
-
-} // namespace
-
-// The first product entry that has one.
-quint32 DeviceBackup::serialNumber(const QByteArray& configuration)
-{
-    Kel::Pb::Configuration::File file;
-    if (!file.ParsePartialFromArray(configuration.constData(), configuration.size())) {
-        return 0;
-    }
-    for (const auto& entry : file.data()) {
-        Kel::Pb::Product::Config product;
-        if (entry.type() == Kel::Pb::Configuration::TYPE__PRODUCT
-            && product.ParsePartialFromString(entry.data()) && product.deviceinfo().serialnumber() != 0) {
-            return product.deviceinfo().serialnumber();
-        }
-    }
-    return 0;
-}
-
-namespace {
 
 // A device's text as one folder name: no separators, no leading dot, never empty.
 QString folderName(const QString& text)
@@ -88,10 +66,21 @@ QString DeviceBackup::rootFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/backups");
 }
 
-QString DeviceBackup::deviceFolder(const QString& productId, const QString& deviceIdString,
-                                   const QByteArray& configuration)
+quint32 DeviceBackup::serialNumber(const QKel::Pb::Configuration::File& configuration)
 {
-    const quint32 serial = serialNumber(configuration);
+    for (const QKel::Pb::Configuration::Data* entry : configuration.dataList()) {
+        const auto* product = entry && entry->type() == QKel::Pb::Configuration::Data::TYPE__PRODUCT
+            ? qobject_cast<const QKel::Pb::Product::Config*>(entry->object())
+            : nullptr;
+        if (product && product->deviceInfo() && product->deviceInfo()->serialNumber() != 0) {
+            return product->deviceInfo()->serialNumber();
+        }
+    }
+    return 0;
+}
+
+QString DeviceBackup::deviceFolder(const QString& productId, const QString& deviceIdString, quint32 serial)
+{
     const QString device = serial != 0 ? QString::number(serial) : deviceIdString;
     return rootFolder() + QLatin1Char('/') + folderName(productId) + QLatin1Char('/') + folderName(device);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <configuration.h>
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,18 +18,16 @@ class DeviceBackup
 public:
     static constexpr int MaxBackupsPerDevice = 100;
 
-    // The serial number in a configuration's product entry; 0 when the bytes
-    // do not parse or carry none.
-    static quint32 serialNumber(const QByteArray& configuration);
-
     // The folder that holds the backups of all devices.
     static QString rootFolder();
 
-    // The folder of one device's backups; the serial number comes from the
-    // configuration's product entry, the identification string stands in for
-    // a configuration that carries none.
-    static QString deviceFolder(const QString& productId, const QString& deviceIdString,
-                                const QByteArray& configuration);
+    // The serial number of a configuration's first product entry that has
+    // one; 0 when it carries none.
+    static quint32 serialNumber(const QKel::Pb::Configuration::File& configuration);
+
+    // The folder of one device's backups, named by its serial number; the
+    // identification string stands in for a configuration that carries none.
+    static QString deviceFolder(const QString& productId, const QString& deviceIdString, quint32 serialNumber);
 
     // Creates `folder` when missing and leaves it and every folder between it
     // and the root to the user alone, tightening folders made before.

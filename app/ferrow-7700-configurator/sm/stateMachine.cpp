@@ -204,11 +204,10 @@ bool StateMachine::applyStartupAssignments()
     return true;
 }
 
-// The row of the gateway that reported `configuration`, made in the
+// The row of the gateway with serial number `serial`, made in the
 // configuration about to be written; false (and the run ends) without one.
-bool StateMachine::applyDeviceValues(const QByteArray& configuration)
+bool StateMachine::applyDeviceValues(quint32 serial)
 {
-    const quint32 serial = DeviceBackup::serialNumber(configuration);
     QStringList row;
     if (!d->startupValues->assignmentsFor(serial, &row)) {
         emit noValuesForDevice(serial);
@@ -446,16 +445,15 @@ void StateMachine::onCurrentDeviceChanged(QObject* currentDevice)
             Qt::UniqueConnection);
 }
 
-void StateMachine::onConfigurationReceived(const QByteArray& configuration)
+void StateMachine::onConfigurationReceived(const QByteArray& configuration, quint32 serialNumber)
 {
     auto* definition = d->definition();
     // A null array means none; an empty configuration is still one.
     d->deviceConfiguration = configuration.isNull() ? QByteArray("") : configuration;
-    d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), configuration);
+    d->backupFolder = DeviceBackup::deviceFolder(definition->productId(), definition->deviceIdString(), serialNumber);
     const bool beforeWrite = d->startupAutoflash && !definition->isVerifyingWrite();
     if (beforeWrite) {
-        emit deviceIdentified(DeviceBackup::serialNumber(configuration), definition->productId(),
-                              definition->deviceIdString());
+        emit deviceIdentified(serialNumber, definition->productId(), definition->deviceIdString());
     }
     QString errorText;
     const QString backup = DeviceBackup::keep(d->backupFolder, configuration, &errorText);
@@ -473,7 +471,7 @@ void StateMachine::onConfigurationReceived(const QByteArray& configuration)
     d->sessionBackupKept = true;
     emit backupWritten(backup);
     // The gateway has said who it is: its own values go into what is written.
-    if (d->startupValues && beforeWrite && !applyDeviceValues(configuration))
+    if (d->startupValues && beforeWrite && !applyDeviceValues(serialNumber))
         definition->cancelAutoflash();
 }
 
@@ -515,26 +513,27 @@ bool StateMachine::loadConfiguration(const QString& configurationUrl)
         qWarning() << "Could not open configuration file" << configurationUrl;
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    QKel::Pb::Configuration::File container(nullptr);
-    if (!container.load(bytes)) {
-        if (!emitLoadErrorSignal(container.loadError())) {
-            qWarning() << "Unrecognized error loading the configuration file:" << int(container.loadError());
+    // Parsed once: the product ID picks the driver, whose device takes the file over.
+    const QKel::Device::ParsedConfiguration configuration(file.readAll());
+    if (!configuration.loaded()) {
+        if (!emitLoadErrorSignal(configuration.loadError())) {
+            qWarning() << "Unrecognized error loading the configuration file:" << int(configuration.loadError());
         }
         return false;
     }
-    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(container.productId());
+    const QString productId = configuration.file()->productId();
+    const auto device = QKel::Device::DeviceFactory::instance()->createDevice(productId);
     if (!device) {
-        emit configurationUnsupported(container.productId());
+        emit configurationUnsupported(productId);
         return false;
     }
-    device->restoreFromByteArray(bytes);
+    device->restoreFromConfiguration(configuration);
     if (!takeOverDevice(device)) {
         return false;
     }
     setTrackerTo(filePath, configurationUrl, Types::CONFIGURATION_TYPE_FILE);
     emit loadFileSuccessful(filePath);
-    const QStringList masked = QKel::Frc::SecretMask::maskedLeaves(bytes);
+    const QStringList masked = QKel::Frc::SecretMask::maskedLeaves(configuration.bytes());
     if (!masked.isEmpty())
         emit configurationSecretsRemoved(masked);
     return true;

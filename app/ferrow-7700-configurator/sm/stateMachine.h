@@ -170,7 +170,7 @@ private slots:
     void onTimeout();
     void onLoadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
     void onCurrentDeviceChanged(QObject* currentDevice);
-    void onConfigurationReceived(const QByteArray& configuration);
+    void onConfigurationReceived(const QByteArray& configuration, quint32 serialNumber);
     void onDefinitionConnectedChanged(bool connected);
 
 private:
@@ -182,7 +182,7 @@ private:
     // holds masked secrets and so must not be written.
     bool refuseMaskedWrite();
     bool applyStartupAssignments();
-    bool applyDeviceValues(const QByteArray& configuration);
+    bool applyDeviceValues(quint32 serial);
     bool takeOverDevice(const QSharedPointer<QKel::Device::AbstractDevice>& device);
     void setTrackerTo(const QString& filePath, const QString& fileUrl,
                       QKel::Global::Types::eConfigurationType type);

@@ -1,5 +1,6 @@
 #include "stateMachineDefinition.h"
 
+#include "deviceBackup.h"
 #include "configurationDifferences.h"
 #include "saveStatusTracker.h"
 
@@ -262,10 +263,19 @@ void StateMachineDefinition::signalConnectSuccess()
     emit connectSuccessful();
 }
 
+// Every configuration the gateway reports, read or read back, is announced
+// with the serial number that names its backup.
+void StateMachineDefinition::announceConfiguration(const QKel::Device::ParsedConfiguration& configuration)
+{
+    emit configurationReceived(configuration.bytes(), DeviceBackup::serialNumber(*configuration.file()));
+}
+
 void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
 {
-    const QByteArray configuration = event.data.mid(1);
-    emit configurationReceived(configuration);
+    // Parsed once, here, for the backup's name, the device information and
+    // the device's tree alike.
+    const QKel::Device::ParsedConfiguration configuration(event.data.mid(1));
+    announceConfiguration(configuration);
     auto* tracker = SaveStatusTracker::instance();
     if (d->autoflash || (tracker->configurationType() != Types::CONFIGURATION_TYPE_NONE && !d->readRequested)) {
         // A file or a new configuration is being edited and nobody asked for
@@ -273,7 +283,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
         // device information is refreshed. What the gateway reports about
         // itself is no edit of the user's configuration.
         const QSignalBlocker notAnEdit(d->device.data());
-        d->device->parseDeviceInfoFromConfigurationData(configuration);
+        d->device->parseDeviceInfoFromConfiguration(configuration);
         d->gatewayInfoHeld = true;
         return;
     }
@@ -288,7 +298,7 @@ void StateMachineDefinition::storeDeviceConfiguration(const EventNewData& event)
     emit readFromDeviceSuccessful();
 }
 
-bool StateMachineDefinition::restoreDeviceConfiguration(const QByteArray& configuration)
+bool StateMachineDefinition::restoreDeviceConfiguration(const QKel::Device::ParsedConfiguration& configuration)
 {
     // The device reports bytes it cannot load through loadError while it
     // restores them. This object lives in the thread that started the machine,
@@ -296,7 +306,7 @@ bool StateMachineDefinition::restoreDeviceConfiguration(const QByteArray& config
     bool loaded = true;
     const auto watch = connect(d->device.data(), &QKel::Device::AbstractDevice::loadError, this,
                                [&loaded] { loaded = false; }, Qt::DirectConnection);
-    d->device->restoreFromByteArray(configuration);
+    d->device->restoreFromConfiguration(configuration);
     disconnect(watch);
     return loaded;
 }
@@ -310,7 +320,7 @@ void StateMachineDefinition::signalDeviceError()
 // the gateway's newest backup) whatever the verdict.
 void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 {
-    emit configurationReceived(event.data.mid(1));
+    announceConfiguration(QKel::Device::ParsedConfiguration(event.data.mid(1)));
     d->verifyingWrite = false;
     emit writeToDeviceSuccessful();
     if (d->autoflash)
@@ -320,7 +330,7 @@ void StateMachineDefinition::signalWriteSuccess(const EventNewData& event)
 void StateMachineDefinition::signalWriteMismatch(const EventNewData& event)
 {
     const QByteArray readBack = event.data.mid(1);
-    emit configurationReceived(readBack);
+    announceConfiguration(QKel::Device::ParsedConfiguration(readBack));
     d->verifyingWrite = false;
     emit writeVerificationFailed(ConfigurationDifferences::between(readBack, d->sentConfiguration));
     // The session stays open for another attempt in the window; an autoflash

@@ -62,8 +62,9 @@ public:
 
 signals:
     void writeData(QByteArray data);
-    // A configuration the gateway reported, as received, before it is looked at.
-    void configurationReceived(QByteArray configuration);
+    // A configuration the gateway reported, as received, before it is looked
+    // at, with the serial number its product entry carries (0 for none).
+    void configurationReceived(QByteArray configuration, quint32 serialNumber);
     void startCyclicWrite(QByteArray data, int intervalMs, bool stopOnData);
     void stopCyclicWrite();
     void connectedChanged(bool connected);
@@ -116,8 +117,9 @@ private:
     void signalDeviceUnsupported();
     void storeProductId(const EventNewData& event);
     void signalConnectSuccess();
+    void announceConfiguration(const QKel::Device::ParsedConfiguration& configuration);
     void storeDeviceConfiguration(const EventNewData& event);
-    bool restoreDeviceConfiguration(const QByteArray& configuration);
+    bool restoreDeviceConfiguration(const QKel::Device::ParsedConfiguration& configuration);
     void signalDeviceError();
     void signalWriteSuccess(const EventNewData& event);
     void signalWriteMismatch(const EventNewData& event);

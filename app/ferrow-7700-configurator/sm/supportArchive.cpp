@@ -4,7 +4,6 @@
 #include "secretMask.h"
 
 #include <device/abstractDevice.h>
-#include <interface.h>
 #include <network.h>
 #include <product.h>
 
@@ -48,25 +47,6 @@ void writeProductInfo(DetailsWriter& out, const QKel::Pb::Product::DeviceInfo& i
              manufactured.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss 'UTC'")));
 }
 
-// The module information of the network below one of the device's interfaces,
-// reached through the invokable the driver may offer; null when anything on
-// the way is missing or of another type.
-const QKel::Pb::Network::DeviceInfo* networkDeviceInfo(const QKel::Device::AbstractDevice& device,
-                                                       const char* interfaceMethod)
-{
-    QKel::Pb::AbstractMessage* message = nullptr;
-    auto* target = const_cast<QKel::Device::AbstractDevice*>(&device);
-    if (!QMetaObject::invokeMethod(target, interfaceMethod, Qt::DirectConnection,
-                                   Q_RETURN_ARG(QKel::Pb::AbstractMessage*, message))) {
-        return nullptr;
-    }
-    const auto* interfaceConfig = qobject_cast<QKel::Pb::Interface::Config*>(message);
-    const auto* network = interfaceConfig
-        ? qobject_cast<QKel::Pb::Network::Config*>(interfaceConfig->object())
-        : nullptr;
-    return network ? network->deviceInfo() : nullptr;
-}
-
 bool writeEntry(KZip& zip, const QString& name, const QByteArray& data)
 {
     const QDateTime now = QDateTime::currentDateTime();
@@ -93,11 +73,11 @@ QByteArray SupportArchive::detailsText(const QDateTime& now, const QKel::Device:
         return out.text();
     }
     writeProductInfo(out, *info);
-    if (const auto* wlan = networkDeviceInfo(device, "wlanInterface")) {
+    if (const auto* wlan = device.wlanModuleInfo()) {
         out.line(QStringLiteral("WLAN FW version: %1"), wlan->moduleVersion());
         out.line(QStringLiteral("WLAN MAC address: %1"), wlan->mac());
     }
-    if (const auto* bluetooth = networkDeviceInfo(device, "bluetoothInterface")) {
+    if (const auto* bluetooth = device.bluetoothModuleInfo()) {
         out.line(QStringLiteral("Bluetooth MAC address: %1"), bluetooth->mac());
     }
     return out.text();

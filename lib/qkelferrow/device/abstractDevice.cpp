@@ -42,6 +42,16 @@ QString AbstractDevice::primaryProductId() const
     return ids.isEmpty() ? QString() : ids.first();
 }
 
+QKel::Pb::Network::DeviceInfo* AbstractDevice::wlanModuleInfo() const
+{
+    return nullptr;
+}
+
+QKel::Pb::Network::DeviceInfo* AbstractDevice::bluetoothModuleInfo() const
+{
+    return nullptr;
+}
+
 void AbstractDevice::resetDeviceInfo()
 {
     if (QKel::Pb::Product::DeviceInfo* info = deviceInfo())
@@ -50,15 +60,23 @@ void AbstractDevice::resetDeviceInfo()
 
 void AbstractDevice::parseDeviceInfoFromConfigurationData(const QByteArray& data)
 {
+    parseDeviceInfoFromConfiguration(ParsedConfiguration(data));
+}
+
+void AbstractDevice::parseDeviceInfoFromConfiguration(const ParsedConfiguration& configuration)
+{
     QKel::Pb::Product::DeviceInfo* own = deviceInfo();
     if (!own) {
         qWarning() << "Pointer to deviceInfo currently NULL; cannot save device information from configuration data.";
         return;
     }
-    QKel::Pb::Configuration::File file(nullptr);
-    if (!file.load(data))
-        return;
-    copyFirstProductDeviceInfo(file, own);
+    if (configuration.loaded())
+        copyFirstProductDeviceInfo(*configuration.file(), own);
+}
+
+void AbstractDevice::restoreFromConfiguration(const ParsedConfiguration& configuration)
+{
+    restoreFromByteArray(configuration.bytes());
 }
 
 } // namespace QKel::Device

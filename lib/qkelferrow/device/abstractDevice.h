@@ -1,9 +1,11 @@
 #pragma once
 
+#include "device/parsedConfiguration.h"
 #include "global/serializable.h"
 #include "qkelferrow_export.h"
 
 #include <configuration.h>
+#include <network.h>
 #include <product.h>
 
 #include <QObject>
@@ -23,6 +25,8 @@ class QKELFERROW_EXPORT AbstractDevice : public QObject, public QKel::Global::Se
     Q_PROPERTY(QString primaryProductId READ primaryProductId CONSTANT)
     Q_PROPERTY(QStringList productIds READ productIds CONSTANT)
     Q_PROPERTY(QString qmlPath READ qmlPath CONSTANT)
+    Q_PROPERTY(QKel::Pb::Network::DeviceInfo* wlanModuleInfo READ wlanModuleInfo NOTIFY moduleInfoChanged)
+    Q_PROPERTY(QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo READ bluetoothModuleInfo NOTIFY moduleInfoChanged)
 
 public:
     explicit AbstractDevice(QObject* parent = nullptr);
@@ -32,7 +36,26 @@ public:
     Q_INVOKABLE virtual QString name() const = 0;
     virtual QStringList productIds() const = 0;
     virtual QString qmlPath() const = 0;
-    virtual void parseDeviceInfoFromConfigurationData(const QByteArray& data);
+    // Copies the device information found in configuration file bytes into
+    // the device's own tree: parses them once and hands them to
+    // parseDeviceInfoFromConfiguration.
+    void parseDeviceInfoFromConfigurationData(const QByteArray& data);
+    // The same from a configuration parsed once for all who need it. The base
+    // copies the product's device information; drivers add their own parts
+    // and then call the base.
+    virtual void parseDeviceInfoFromConfiguration(const ParsedConfiguration& configuration);
+    // Replaces the device's configuration by a parsed one, reporting refused
+    // bytes as restoreFromByteArray does. The base restores from the bytes,
+    // which suits a device that keeps them; a driver that keeps the parsed
+    // tree takes the file over instead of parsing the bytes again.
+    virtual void restoreFromConfiguration(const ParsedConfiguration& configuration);
+
+    // The device information of the gateway's WLAN and Bluetooth modules as
+    // its configuration reports them (for the support archive and the device
+    // information window); null for a device without that module. A driver
+    // emits moduleInfoChanged() when they may have been replaced.
+    virtual QKel::Pb::Network::DeviceInfo* wlanModuleInfo() const;
+    virtual QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo() const;
 
     QString primaryProductId() const;
     void resetDeviceInfo();
@@ -40,6 +63,7 @@ public:
 signals:
     void saveNeeded();
     void deviceInfoChanged(QKel::Pb::Product::DeviceInfo* deviceInfo);
+    void moduleInfoChanged();
     void loadError(QKel::Pb::Configuration::File::LOAD_ERROR loadError);
 };
 

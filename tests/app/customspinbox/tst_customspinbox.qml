@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The test case itself is invisible, so the boxes live under this visible
 // item; otherwise mouse events would never reach them.

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
+import kelbus.kit 1.0
 import QtQuick.Dialogs 1.3
 import QtTest 1.2
 import kelbus.types 1.0

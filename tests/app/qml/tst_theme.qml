@@ -1,6 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.2
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 Item {
     id: root

@@ -32,8 +32,11 @@ TestCase {
         Loader { anchors.fill: parent }
     }
 
+    // The page bound to the test's device and the real session, as the main
+    // window hands them over.
     function createPage(path) {
-        var loader = createTemporaryObject(loaderComponent, host, { source: path || source })
+        var loader = createTemporaryObject(loaderComponent, host)
+        loader.setSource(path || source, { device: device, session: stateMachine })
         tryCompare(loader, "status", Loader.Ready)
         return loader.item
     }

@@ -19,6 +19,8 @@
 #include <QtQuickTest>
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 #include <utility>
 
 extern "C" const char* __asan_default_options()
@@ -107,6 +109,33 @@ public:
         return device ? QString::fromLatin1(device->serializeToByteArray().toHex()) : QString();
     }
 
+    // A device of the product, made by the factory and held here, that no
+    // session knows: pages that are handed it need nothing else.
+    Q_INVOKABLE QObject* createDevice(const QString& productId)
+    {
+        mOwnDevices.append(QKel::Device::DeviceFactory::instance()->createDevice(productId));
+        QQmlEngine::setObjectOwnership(mOwnDevices.last().data(), QQmlEngine::CppOwnership);
+        return mOwnDevices.last().data();
+    }
+
+    // The page at `url` built by an engine of its own, which knows the
+    // program's types but none of its context properties (no session, no
+    // factory): the page gets its device handed over and nothing else.
+    Q_INVOKABLE QObject* pageAlone(const QString& url, QObject* device)
+    {
+        mAloneEngines.push_back(std::make_unique<QQmlEngine>());
+        QQmlEngine* engine = mAloneEngines.back().get();
+        QQmlComponent component(engine, QUrl(url));
+        QObject* page = component.createWithInitialProperties({{QStringLiteral("device"), QVariant::fromValue(device)}});
+        if (!page) {
+            qWarning() << component.errorString();
+            return nullptr;
+        }
+        page->setParent(engine);
+        QQmlEngine::setObjectOwnership(page, QQmlEngine::CppOwnership);
+        return page;
+    }
+
     // One property of a wrapper of the current device as a new device reads
     // it back from the current configuration's bytes: what the gateway gets.
     Q_INVOKABLE QVariant packedValue(QObject* target, const QString& name)
@@ -165,6 +194,9 @@ public slots:
 
 private:
     QSharedPointer<QKel::Device::AbstractDevice> mDecoded;
+    QList<QSharedPointer<QKel::Device::AbstractDevice>> mOwnDevices;
+    // Declared after the devices, so that the pages go before their devices.
+    std::vector<std::unique_ptr<QQmlEngine>> mAloneEngines;
     QtMessageHandler mTestLog = nullptr;
     QtMessageHandler mBelowRun = nullptr;
 };

@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
+import kelbus.kit 1.0
 import kelbus.qkel.pb 1.0
 
 // The driver's tab view with all six pages, over configurations of the real driver.

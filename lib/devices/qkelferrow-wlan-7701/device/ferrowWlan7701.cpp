@@ -31,6 +31,13 @@ using SafetyFunction = Product::Morvane::Tarn210::SafetyFunction;
 
 namespace {
 
+// The module information of the network an interface entry holds, if any.
+Network::DeviceInfo* moduleInfoOf(const Interface::Config* interface)
+{
+    const auto* network = interface ? qobject_cast<Network::Config*>(interface->object()) : nullptr;
+    return network ? network->deviceInfo() : nullptr;
+}
+
 const QString DEVICE_NAME = QStringLiteral("TARN210");
 const QString QML_PATH = QStringLiteral("qrc:///ferrowWlan7701/qml/device/ferrowWlan7701.qml");
 const int CAN_FILTER_COUNT = 8;
@@ -221,9 +228,12 @@ public:
     void resolveKelFunction(Configuration::Data* entry);
     void resolveProduct(Configuration::Data* entry);
     void copyNetworkDeviceInfo(Network::Config* incoming);
+    void watch(Configuration::File* file);
+    void takeOver(const QSharedPointer<Configuration::File>& file);
 
     FerrowWlan7701* q;
-    QSharedPointer<Configuration::File> configurationFile;
+    // A child of the device: its own from the start, or a parsed file it took over.
+    Configuration::File* configurationFile;
     Can::Config* canConfig = nullptr;
     Can::FilterModel* canFilterModel = nullptr;
     Interface::Config* wlanInterface = nullptr;
@@ -257,9 +267,34 @@ FerrowWlan7701Private::FerrowWlan7701Private(FerrowWlan7701* q)
 {
 }
 
+// Every edit of the tree marks the configuration unsaved, except the stamps
+// of packing.
+void FerrowWlan7701Private::watch(Configuration::File* file)
+{
+    QObject::connect(file, &AbstractMessage::dataChanged, q, [this] {
+        if (!packing)
+            emit q->saveNeeded();
+    });
+}
+
+// The device becomes the file's parent and so its owner: the parse's shared
+// pointer lets go of a file that has one. The tree before goes once the
+// pages have let go of it.
+void FerrowWlan7701Private::takeOver(const QSharedPointer<Configuration::File>& file)
+{
+    if (file->thread() != q->thread())
+        file->moveToThread(q->thread());
+    file->setParent(q);
+    configurationFile->disconnect(q);
+    configurationFile->deleteLater();
+    configurationFile = file.data();
+    watch(configurationFile);
+    emit q->configurationFileChanged(configurationFile);
+}
+
 Configuration::Data* FerrowWlan7701Private::newEntry(Configuration::Data::TYPE type)
 {
-    auto* entry = new Configuration::Data(configurationFile.data());
+    auto* entry = new Configuration::Data(configurationFile);
     entry->setType(type);
     return entry;
 }
@@ -498,10 +533,7 @@ FerrowWlan7701::FerrowWlan7701(QObject* parent)
 {
     d->configurationFile->setProductId(primaryProductId());
     d->configurationFile->setDataList(d->generateDefaultConfigurationDataList());
-    connect(d->configurationFile.data(), &AbstractMessage::dataChanged, this, [this] {
-        if (!d->packing)
-            emit saveNeeded();
-    });
+    d->watch(d->configurationFile);
     refreshExternalObjects();
 }
 
@@ -540,25 +572,26 @@ QByteArray FerrowWlan7701::serializeToByteArray() const
 
 void FerrowWlan7701::restoreFromByteArray(const QByteArray& data)
 {
-    // The file container empties its data list when it refuses a version or a
-    // checksum; the configuration before is put back, so that refused bytes
-    // never leave an empty configuration behind to be saved or written.
-    const QByteArray previous = serializeToByteArray();
-    if (!d->configurationFile->load(data)) {
-        const Configuration::File::LOAD_ERROR error = d->configurationFile->loadError();
-        if (error != Configuration::File::LOAD_ERROR__PARSE)
-            d->configurationFile->load(previous);
-        emit loadError(error);
-    }
+    restoreFromConfiguration(ParsedConfiguration(data));
+}
+
+// The parsed file becomes the device's tree. Refused bytes never reach it: the
+// configuration before stays, so that they never leave an empty
+// configuration behind to be saved or written.
+void FerrowWlan7701::restoreFromConfiguration(const ParsedConfiguration& configuration)
+{
+    if (configuration.loaded())
+        d->takeOver(configuration.file());
+    else
+        emit loadError(configuration.loadError());
     refreshExternalObjects();
     emit saveNeeded();
 }
 
-void FerrowWlan7701::parseDeviceInfoFromConfigurationData(const QByteArray& data)
+void FerrowWlan7701::parseDeviceInfoFromConfiguration(const ParsedConfiguration& configuration)
 {
-    Configuration::File incoming(nullptr);
-    if (incoming.load(data)) {
-        for (Configuration::Data* entry : incoming.dataList()) {
+    if (configuration.loaded()) {
+        for (Configuration::Data* entry : configuration.file()->dataList()) {
             if (entry->type() != Configuration::Data::TYPE__INTERFACE)
                 continue;
             auto* interface = objectAs<Interface::Config>(entry);
@@ -569,7 +602,7 @@ void FerrowWlan7701::parseDeviceInfoFromConfigurationData(const QByteArray& data
                 d->copyNetworkDeviceInfo(network);
         }
     }
-    AbstractDevice::parseDeviceInfoFromConfigurationData(data);
+    AbstractDevice::parseDeviceInfoFromConfiguration(configuration);
 }
 
 void FerrowWlan7701::refreshExternalObjects()
@@ -590,13 +623,16 @@ void FerrowWlan7701::refreshExternalObjects()
     emit kelConfigChanged(d->kelConfig);
     emit productConfigChanged(d->productConfig);
     emit deviceInfoChanged(deviceInfo());
+    emit moduleInfoChanged();
 }
 
-AbstractMessage* FerrowWlan7701::configurationFile() const { return d->configurationFile.data(); }
+AbstractMessage* FerrowWlan7701::configurationFile() const { return d->configurationFile; }
 AbstractMessage* FerrowWlan7701::canConfig() const { return d->canConfig; }
 QObject* FerrowWlan7701::canFilterModel() const { return d->canFilterModel; }
 AbstractMessage* FerrowWlan7701::wlanInterface() const { return d->wlanInterface; }
 AbstractMessage* FerrowWlan7701::bluetoothInterface() const { return d->bluetoothInterface; }
+Network::DeviceInfo* FerrowWlan7701::wlanModuleInfo() const { return moduleInfoOf(d->wlanInterface); }
+Network::DeviceInfo* FerrowWlan7701::bluetoothModuleInfo() const { return moduleInfoOf(d->bluetoothInterface); }
 AbstractMessage* FerrowWlan7701::socketRemote() const { return d->socketRemote; }
 AbstractMessage* FerrowWlan7701::socketServer() const { return d->socketServer; }
 AbstractMessage* FerrowWlan7701::sppRemote() const { return d->sppRemote; }

@@ -40,10 +40,13 @@ public:
 
     QSharedPointer<AbstractDevice> createNewInstance() const override;
     QKel::Pb::Product::DeviceInfo* deviceInfo() const override;
+    QKel::Pb::Network::DeviceInfo* wlanModuleInfo() const override;
+    QKel::Pb::Network::DeviceInfo* bluetoothModuleInfo() const override;
     QString name() const override;
     QStringList productIds() const override;
     QString qmlPath() const override;
-    void parseDeviceInfoFromConfigurationData(const QByteArray& data) override;
+    void parseDeviceInfoFromConfiguration(const QKel::Device::ParsedConfiguration& configuration) override;
+    void restoreFromConfiguration(const QKel::Device::ParsedConfiguration& configuration) override;
 
     QByteArray serializeToByteArray() const override;
     void restoreFromByteArray(const QByteArray& data) override;

@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
+import kelbus.kit 1.0
 
 // The WLAN page's access point group, shown in Mini AP mode only.
 ToolTipGroupBox {

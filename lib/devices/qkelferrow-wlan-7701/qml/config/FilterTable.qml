@@ -1,9 +1,6 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/numberFormat.js" as NumberFormat
+import kelbus.kit 1.0
 
 // The CAN Receive page's table of every filter, in the page's display and
 // identifier formats.
@@ -35,7 +32,7 @@ ToolTipGroupBox {
     }
 
     function numberTexts(role) {
-        return columnTexts(role, function(v) { return NumberFormat.text(v, page.hexadecimal) })
+        return columnTexts(role, function(v) { return NumberText.text(v, page.hexadecimal) })
     }
 
     ThemedTableView {
@@ -46,37 +43,37 @@ ToolTipGroupBox {
         height: 200
         model: page.model
 
-        TableViewColumn {
+        ThemedTableViewColumn {
             title: qsTr("#")
             width: group.fit(title, [String(table.rowCount - 1)])
             delegate: ThemedTableCell { text: styleData.row }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "enabled"; title: qsTr("Active")
             width: group.fit(title, [qsTr("active"), qsTr("inactive")])
             delegate: ThemedTableCell { text: styleData.value ? qsTr("active") : qsTr("inactive") }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "extended"; title: qsTr("ID Length"); visible: page.layer2
             width: group.fit(title, [qsTr("29-bit"), qsTr("11-bit")])
             delegate: ThemedTableCell { text: styleData.value ? qsTr("29-bit") : qsTr("11-bit") }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "mask"; title: qsTr("Mask"); visible: page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__MASK))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "id"; title: qsTr("CAN Identifier"); visible: page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__ID))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "pgn"; title: qsTr("PGN"); visible: !page.layer2
             width: group.fit(title, group.numberTexts(CanFilterModel.CAN_FILTER_ROLE__PGN))
-            delegate: ThemedTableCell { text: NumberFormat.text(styleData.value, page.hexadecimal) }
+            delegate: ThemedTableCell { text: NumberText.text(styleData.value, page.hexadecimal) }
         }
-        TableViewColumn {
+        ThemedTableViewColumn {
             role: "inhibitTimeMs"; title: qsTr("Downsampling")
             width: group.fit(title, group.columnTexts(CanFilterModel.CAN_FILTER_ROLE__INHIBIT_TIME_MS,
                                                     function(v) { return v + " " + qsTr("ms") }))

@@ -1,7 +1,7 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
 import "../fields"
-import "../fields/fields.js" as Fields
+import kelbus.kit 1.0
 
 // The WLAN page's radio and authentication group.
 ToolTipGroupBox {

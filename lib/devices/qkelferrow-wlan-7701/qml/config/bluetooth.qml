@@ -1,10 +1,8 @@
 import QtQuick 2.15
 import QtQuick.Window 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
+import kelbus.kit 1.0
 import "../fields"
-import "../fields/fields.js" as Fields
 
 // The Bluetooth radio, the automatic connection to a remote device, security
 // and the SPP server. Parts whose wrapper is missing stay disabled.
@@ -12,7 +10,6 @@ ConfigPage {
     id: page
     objectName: "bluetoothPage"
 
-    readonly property var device: stateMachine ? stateMachine.currentDevice : null
     readonly property var btInterface: device ? device.bluetoothInterface : null
     readonly property var wlanInterface: device ? device.wlanInterface : null
     readonly property var bt: btInterface && btInterface.object ? btInterface.object.object : null
@@ -38,7 +35,7 @@ ConfigPage {
         enabled: page.pairingAsked
         function onYes() {
             page.pairingAsked = false
-            stateMachine.doEnterPairingMode()
+            page.session.doEnterPairingMode()
         }
         function onNo() { page.pairingAsked = false }
         function onRejected() { page.pairingAsked = false }
@@ -114,7 +111,7 @@ ConfigPage {
                     text: qsTr("Enter pairing mode")
                     width: 175
                     Accessible.name: text
-                    visible: stateMachine.connected && !!page.device && !!page.bt
+                    visible: !!page.session && page.session.connected && !!page.device && !!page.bt
                              && page.bt.securityMode === BluetoothConfig.SECURITY_MODE__JUST_WORKS
                     enabled: !!page.confirmation
                     onClicked: page.askPairingMode()

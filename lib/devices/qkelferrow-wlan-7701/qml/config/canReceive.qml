@@ -1,8 +1,7 @@
 import QtQuick 2.15
 import kelbus.types 1.0
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
+import kelbus.kit 1.0
 import "../fields/numberFormat.js" as NumberFormat
 
 // The CAN receive filters: a table of every filter and, above it, the
@@ -16,7 +15,6 @@ ConfigPage {
     property bool hexadecimal: true
     property int canFormat: KelTypes.CAN_FORMAT_LAYER2
     readonly property bool layer2: canFormat === KelTypes.CAN_FORMAT_LAYER2
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject model: device && device.canFilterModel ? device.canFilterModel : null
     readonly property var table: objects.table
     readonly property int row: model && table.currentRow >= 0 && table.currentRow < table.rowCount ? table.currentRow : -1
@@ -70,15 +68,15 @@ ConfigPage {
         var limited = []
         if (id > 0x7FF) {
             write(CanFilterModel.CAN_FILTER_ROLE__ID, 0x7FF)
-            limited.push(qsTr("identifier %1 to %2").arg(NumberFormat.text(id, hexadecimal)).arg(NumberFormat.text(0x7FF, hexadecimal)))
+            limited.push(qsTr("identifier %1 to %2").arg(NumberText.text(id, hexadecimal)).arg(NumberText.text(0x7FF, hexadecimal)))
         }
         if (mask > 0x7FF) {
             write(CanFilterModel.CAN_FILTER_ROLE__MASK, 0x7FF)
-            limited.push(qsTr("mask %1 to %2").arg(NumberFormat.text(mask, hexadecimal)).arg(NumberFormat.text(0x7FF, hexadecimal)))
+            limited.push(qsTr("mask %1 to %2").arg(NumberText.text(mask, hexadecimal)).arg(NumberText.text(0x7FF, hexadecimal)))
         }
         showError(qsTr("Identifier Limited to 11 Bits"),
                   qsTr("An 11-bit row matches identifiers up to %1. Changed the %2.")
-                  .arg(NumberFormat.text(0x7FF, hexadecimal)).arg(limited.join(qsTr(" and the "))))
+                  .arg(NumberText.text(0x7FF, hexadecimal)).arg(limited.join(qsTr(" and the "))))
     }
 
     // J1939 identifiers are 29-bit with the PGN in bits 8 to 23.

@@ -1,16 +1,12 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/fields.js" as Fields
-import "../fields/numberFormat.js" as NumberFormat
+import kelbus.kit 1.0
 
 // CAN bit rate, feedback and timestamp modes, and the CANopen settings.
 ConfigPage {
     id: page
     objectName: "devicePage"
 
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject can: device && device.canConfig ? device.canConfig : null
     readonly property QtObject co: can && can.canOpenConfig ? can.canOpenConfig : null
     readonly property QtObject fn: device && device.kelConfig ? device.kelConfig : null
@@ -18,7 +14,7 @@ ConfigPage {
 
     // The identifiers a CANopen node with this ID answers and sends on.
     function canOpenIdsText(nodeId) {
-        var id = function(base) { return NumberFormat.text(base + nodeId, true) }
+        var id = function(base) { return NumberText.text(base + nodeId, true) }
         return qsTr("The following IDs will be used by the device") + ":\n\n"
                 + qsTr("Receive") + ": " + "0x000" + ", " + id(0x600) + "\n"
                 + qsTr("Transmit") + ": " + id(0x580) + ", " + id(0x700)
@@ -51,11 +47,11 @@ ConfigPage {
                     visible: page.can !== null && page.can.baudRateCanOpen === CanOpenConfig.BAUD_RATE__CUSTOM
                     bound: page.can !== null
                     value: !page.can ? ""
-                           : field.activeFocus && NumberFormat.fromText(text, 16) === page.can.baudRateSfr ? text
-                           : NumberFormat.text(page.can.baudRateSfr, true).substring(2)
+                           : field.activeFocus && NumberText.fromText(text, 16) === page.can.baudRateSfr ? text
+                           : NumberText.text(page.can.baudRateSfr, true).substring(2)
                     allowed: /[0-9A-Fa-f]/; maximumLength: 8
                     toolTip: qsTr("If you want to set a non-standard CAN baudrate, it is possible to enter a user-defined 32-bit hexadecimal value in this field, which is directly applied to a CPU register. Note that it isn't possible to enter the baudrate directly in kbit/s or Mbit/s. For further information, please contact our support team.")
-                    onEdited: page.can.baudRateSfr = NumberFormat.fromText(text, 16)
+                    onEdited: page.can.baudRateSfr = NumberText.fromText(text, 16)
                 }
             }
 
@@ -125,6 +121,6 @@ ConfigPage {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        source: "qrc:/themes/morvane/icons/device.png"
+        source: "qrc:/qt-project.org/imports/kelbus/kit/icons/device.png"
     }
 }

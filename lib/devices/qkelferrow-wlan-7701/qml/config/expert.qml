@@ -1,7 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
+import kelbus.kit 1.0
 import "../fields/numberFormat.js" as NumberFormat
 
 // Start-up behaviour, loop counts, power management and the two SDO servers.
@@ -10,7 +9,6 @@ ConfigPage {
     objectName: "expertPage"
 
     property bool hexadecimal: true
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject fn: device && device.kelConfig ? device.kelConfig : null
     readonly property QtObject pm: fn && fn.powerManagementConfig ? fn.powerManagementConfig : null
     readonly property QtObject co: device && device.canConfig && device.canConfig.canOpenConfig
@@ -113,7 +111,7 @@ ConfigPage {
                 hexadecimal: page.hexadecimal
                 suffix: " " + qsTr("ms")
                 warning: page.sdo0 && page.sdo1 && page.sdo1.timeoutMs !== page.sdo0.timeoutMs
-                         ? qsTr("Server 2 holds the timeout %1 ms; a change sets both servers.").arg(NumberFormat.text(page.sdo1.timeoutMs, page.hexadecimal)) : ""
+                         ? qsTr("Server 2 holds the timeout %1 ms; a change sets both servers.").arg(NumberText.text(page.sdo1.timeoutMs, page.hexadecimal)) : ""
                 onEdited: {
                     page.sdo0.timeoutMs = value
                     page.sdo1.timeoutMs = value

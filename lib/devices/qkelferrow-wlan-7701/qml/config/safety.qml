@@ -1,8 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/fields.js" as Fields
+import kelbus.kit 1.0
 import "../fields/numberFormat.js" as NumberFormat
 
 // The CAN safety function: which CAN signal the device compares with which
@@ -12,7 +10,6 @@ ConfigPage {
     objectName: "safetyPage"
 
     property bool hexadecimal: false
-    readonly property QtObject device: stateMachine.currentDevice
     readonly property QtObject product: device && device.productConfig ? device.productConfig.object : null
     readonly property QtObject sf: product && product.safetyFunction ? product.safetyFunction : null
     readonly property bool fieldsEnabled: sf !== null && sf.active

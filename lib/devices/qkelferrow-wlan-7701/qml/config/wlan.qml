@@ -1,8 +1,6 @@
 import QtQuick 2.15
 import kelbus.qkel.pb 1.0
-import "qrc:///themes/morvane/qml/."
-import "../fields"
-import "../fields/fields.js" as Fields
+import kelbus.kit 1.0
 
 // The WLAN interface: radio and authentication, access point, automatic
 // connection, IP settings, socket server and connection information. Invalid
@@ -11,7 +9,6 @@ ConfigPage {
     id: page
     objectName: "wlanPage"
 
-    readonly property var device: stateMachine ? stateMachine.currentDevice : null
     readonly property var wlanInterface: device ? device.wlanInterface : null
     readonly property var network: wlanInterface ? wlanInterface.object : null
     readonly property var wlan: network ? network.object : null

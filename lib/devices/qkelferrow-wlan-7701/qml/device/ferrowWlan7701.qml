@@ -1,19 +1,29 @@
 import QtQuick 2.15
-import QtQuick.Controls 1.4
 import QtQuick.Window 2.15
-import "qrc:///themes/morvane/qml/."
+import kelbus.kit 1.0
 
 // The TARN210's configuration: one tab per page; each page is created when its
-// tab is first shown and follows stateMachine.currentDevice from then on.
+// tab is first shown and is bound to the device (and session) handed to the
+// tab view by whoever loads it.
 ThemedTabView {
     id: tabs
     objectName: "ferrowWlan7701Tabs"
 
-    component PageTab: Tab {
+    property QtObject device: null
+    property QtObject session: null
+
+    component PageTab: ThemedTab {
         property string page
         objectName: page + "Tab"
         Accessible.name: title
-        source: "qrc:///ferrowWlan7701/qml/config/" + page + ".qml"
+        // The page is created with its device (a page must never see a null
+        // device first) and follows the tab view's from then on.
+        Component.onCompleted: setSource("qrc:///ferrowWlan7701/qml/config/" + page + ".qml",
+                                         { device: tabs.device, session: tabs.session })
+        onLoaded: {
+            item.device = Qt.binding(function() { return tabs.device })
+            item.session = Qt.binding(function() { return tabs.session })
+        }
     }
 
     // The fields that hold input which is not stored (`refused`), in page

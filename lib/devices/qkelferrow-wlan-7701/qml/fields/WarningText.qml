@@ -1,7 +1,5 @@
 import QtQuick 2.15
-import "qrc:///themes/morvane/qml/."
-import "qrc:///themes/morvane/theme.js" as Theme
-import "fields.js" as Fields
+import kelbus.kit 1.0
 
 // The warning beside an interface's Enable box while both wireless
 // interfaces are enabled; bind `visible` to that condition.

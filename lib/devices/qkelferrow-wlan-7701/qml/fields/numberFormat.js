@@ -1,36 +1,12 @@
 .pragma library
 
-// How the configuration pages show and read numbers. QML numbers are doubles:
-// everything here uses arithmetic, never the 32-bit signed bit operators, so
-// identifiers up to 0xFFFFFFFF and 64-bit comparison values keep every digit.
+// The TARN210's numbers: bit sets, filter patterns, J1939 identifiers and the
+// safety data types' ranges (how a field shows a number is the kit's
+// NumberText). QML numbers are doubles: everything here uses arithmetic, never
+// the 32-bit signed bit operators, so identifiers up to 0xFFFFFFFF and 64-bit
+// comparison values keep every digit.
 
 var twoTo32 = 4294967296
-
-// Spin boxes: base 16 with "0x" in hexadecimal format, base 10 without prefix.
-function radix(hexadecimal) {
-    return hexadecimal ? 16 : 10
-}
-
-function prefix(hexadecimal) {
-    return hexadecimal ? "0x" : ""
-}
-
-// Texts: lower-case digits without leading zeros after "0x", or plain decimal.
-function text(value, hexadecimal) {
-    var number = Math.trunc(Number(value) || 0)
-    if (!hexadecimal)
-        return number.toString(10)
-    return (number < 0 ? "-0x" : "0x") + Math.abs(number).toString(16)
-}
-
-// Typed digits in the given base; an empty text counts as 0, and so does a
-// text that holds no number at all.
-function fromText(digits, base) {
-    if (digits === undefined || digits === null || String(digits).length === 0)
-        return 0
-    var number = parseInt(String(digits), base)
-    return isNaN(number) ? 0 : number
-}
 
 // Whether the bit of the given value (a power of two) is set in an unsigned 32-bit set.
 function hasBit(bits, bit) {

@@ -1,0 +1,12 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+import QtQuick.Controls.Styles 1.4
+import "theme.js" as Theme
+
+ApplicationWindow {
+    style: ApplicationWindowStyle {
+        background: Rectangle {
+            color: Theme.themeWhite
+        }
+    }
+}

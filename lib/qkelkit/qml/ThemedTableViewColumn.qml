@@ -1,0 +1,5 @@
+import QtQuick 2.15
+import QtQuick.Controls 1.4
+
+// A column of a ThemedTableView.
+TableViewColumn {}
