@@ -24,8 +24,6 @@ namespace {
 class TextWriter
 {
 public:
-    TextWriter() { mPrinter.SetUseUtf8StringEscaping(true); }
-
     void write(const pb::Message& message, int depth)
     {
         const pb::Reflection* reflection = message.GetReflection();
@@ -55,9 +53,7 @@ private:
             writeBlock(field->name(), *record, depth);
             return;
         }
-        std::string value;
-        mPrinter.PrintFieldValueToString(message, field, index, &value);
-        text += indent + field->name() + ": " + value + "\n";
+        text += indent + field->name() + ": " + FrcText::valueText(message, field, index) + "\n";
     }
 
     void writeBlock(const std::string& name, const pb::Message& child, int depth)
@@ -67,8 +63,6 @@ private:
         write(child, depth + 1);
         text += indent + "}\n";
     }
-
-    pb::TextFormat::Printer mPrinter;
 };
 
 class ErrorCollector : public pb::io::ErrorCollector
@@ -311,6 +305,25 @@ private:
 };
 
 } // namespace
+
+std::string FrcText::valueText(const pb::Message& message, const pb::FieldDescriptor* field, int index)
+{
+    // A string field may hold bytes that are not UTF-8 (a gateway stores what
+    // it is sent): written as they stand they would read back as other bytes.
+    bool utf8 = true;
+    if (field->type() == pb::FieldDescriptor::TYPE_STRING) {
+        const pb::Reflection* reflection = message.GetReflection();
+        std::string scratch;
+        const std::string& value = index < 0 ? reflection->GetStringReference(message, field, &scratch)
+                                             : reflection->GetRepeatedStringReference(message, field, index, &scratch);
+        utf8 = pb::internal::IsStructurallyValidUTF8(value.data(), int(value.size()));
+    }
+    pb::TextFormat::Printer printer;
+    printer.SetUseUtf8StringEscaping(utf8);
+    std::string text;
+    printer.PrintFieldValueToString(message, field, index, &text);
+    return text;
+}
 
 QString FrcText::toText(const pb::Message& message)
 {

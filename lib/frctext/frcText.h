@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <string>
+
 namespace google::protobuf {
+class FieldDescriptor;
 class Message;
 }
 
@@ -29,6 +32,11 @@ public:
     // Fills `message` (cleared first) from text; on failure returns false and
     // sets `error` to a message naming the line.
     static bool fromText(const QString& text, google::protobuf::Message* message, QString* error);
+
+    // One field value as the text form writes it (element `index` of a
+    // repeated field, or -1): UTF-8 text as it stands, any other bytes escaped.
+    static std::string valueText(const google::protobuf::Message& message,
+                                 const google::protobuf::FieldDescriptor* field, int index);
 };
 
 } // namespace QKel::Frc

@@ -1,13 +1,13 @@
 #include "leafPaths.h"
 
 #include "embeddedRecords.h"
+#include "frcText.h"
 
 #include <configuration.pb.h>
 
 #include <google/protobuf/descriptor.h>
 #include <google/protobuf/io/tokenizer.h>
 #include <google/protobuf/message.h>
-#include <google/protobuf/text_format.h>
 
 #include <QHash>
 #include <QRegularExpression>
@@ -97,11 +97,7 @@ QStringList entryNames(const Kel::Pb::Configuration::File& file, DecodedRecords&
 
 QString valueText(const pb::Message& message, const pb::FieldDescriptor* field, int index)
 {
-    pb::TextFormat::Printer printer;
-    printer.SetUseUtf8StringEscaping(true);
-    std::string text;
-    printer.PrintFieldValueToString(message, field, index, &text);
-    return QString::fromStdString(text);
+    return QString::fromStdString(FrcText::valueText(message, field, index));
 }
 
 void collect(const pb::Message& message, const QString& prefix, DecodedRecords& records,
