@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <atomic>
 #include <thread>
 
 using QKel::Comms::CommsHandler;
@@ -28,6 +29,8 @@ private slots:
     void closeLetsLastFrameLeave_data();
     void closeLetsLastFrameLeave();
     void relaysErrors();
+    void reportsOfAClosedPortAreDropped_data();
+    void reportsOfAClosedPortAreDropped();
     void refreshOffersPortPluggedLater();
     void singletonLivesUntilExit();
     void singletonInOtherThreadEndsQuietly_data();
@@ -201,6 +204,61 @@ void TestCommsHandler::relaysErrors()
     QTRY_COMPARE(errors.count(), 1);
     const auto code = errors.at(0).at(0).value<quint16>();
     QCOMPARE(errors.at(0).at(1).toString(), SerialProvider::errorText(code));
+}
+
+void TestCommsHandler::reportsOfAClosedPortAreDropped_data()
+{
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<int>("relayed");
+    QTest::newRow("failed open, port not closed since") << "error" << false << 1;
+    QTest::newRow("failed open, port closed before it arrives") << "error" << true << 0;
+    QTest::newRow("answer, port still open") << "answer" << false << 1;
+    QTest::newRow("answer, port closed before it arrives") << "answer" << true << 0;
+}
+
+// A session ends by closing the port. What the port reported before that, but
+// arrives only after, must not reach the next session: a late error would end
+// it, a late answer would pass for its own.
+void TestCommsHandler::reportsOfAClosedPortAreDropped()
+{
+    QFETCH(QString, report);
+    QFETCH(bool, closed);
+    QFETCH(int, relayed);
+    PseudoTerminal* device = openDevice();
+    QVERIFY(device);
+    if (report == QLatin1String("error")) {
+        qunsetenv(SerialProvider::ExtraPortsVariable);
+        QSettings().setValue(SerialProvider::PortKey, QStringLiteral("/nonexistent/ttyTARN"));
+        QTest::ignoreMessage(QtWarningMsg, "Serial port error: 1");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Could not connect to port"));
+        QTest::ignoreMessage(QtWarningMsg, "Failed to open the serial port for writing.");
+    }
+    CommsHandler handler;
+    auto* provider = qobject_cast<QKel::Comms::DataProvider*>(handler.currentProvider());
+    QVERIFY(provider);
+    // Counted in the worker, after the handler's relay has posted the report.
+    std::atomic<int> sent{0};
+    const auto count = [&sent] { ++sent; };
+    connect(provider, &QKel::Comms::DataProvider::newData, provider, count, Qt::DirectConnection);
+    connect(provider, &QKel::Comms::DataProvider::errorOccurred, provider, count, Qt::DirectConnection);
+    QSignalSpy answers(&handler, &CommsHandler::newData);
+    QSignalSpy errors(&handler, &CommsHandler::errorOccurred);
+    const QByteArray request = BootProtocol::buildReadProductIdCommand();
+    handler.onWriteData(request);
+    if (report == QLatin1String("answer")) {
+        QCOMPARE(CommsTest::collect(*device, request.size()), request);
+        QVERIFY(device->write(BootProtocol::frame(QByteArrayLiteral("P\x01"))));
+    }
+    // Waits without running this thread's events, which would deliver the report.
+    const QDeadlineTimer deadline(10000);
+    while (sent.load() == 0 && !deadline.hasExpired())
+        QThread::msleep(5);
+    QCOMPARE(sent.load(), 1);
+    if (closed)
+        handler.close();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(answers.count() + errors.count(), relayed);
 }
 
 void TestCommsHandler::refreshOffersPortPluggedLater()

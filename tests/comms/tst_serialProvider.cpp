@@ -194,8 +194,7 @@ void TestSerialProvider::writeFailures_data()
         << "/nonexistent/ttyTARN"
         << QStringList{"Serial port error: 1", "Could not connect to port \"/nonexistent/ttyTARN\" with baud rate 115200",
                        "Failed to open the serial port for writing."}
-        << Errors{{1, "Attempted to open a non-existent device."},
-                  {3, "The device cannot be opened, as it has already been opened (perhaps by another process)."}}
+        << Errors{{1, "Attempted to open a non-existent device."}}
         << "The adapter of /nonexistent/ttyTARN was unplugged or renamed. The list of ports has been refreshed";
 }
 
@@ -319,13 +318,15 @@ void TestSerialProvider::hangUpIsReportedOnce()
     // The port is closed and quiet: no storm of repeated errors follows.
     QTest::qWait(300);
     QCOMPARE(errors.count(), 1);
-    // The next write opens the port again, which is gone now.
+    // The next write opens the port again, which is gone now: one more error.
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Serial port error: [12]$"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Could not connect to port"));
     QTest::ignoreMessage(QtWarningMsg, "Failed to open the serial port for writing.");
     link.provider->onWriteData(BootProtocol::buildReadProductIdCommand());
-    QCOMPARE(errors.count(), 3);
-    QCOMPARE(errors.last().at(0).value<quint16>(), quint16(QSerialPort::OpenError));
+    QCOMPARE(errors.count(), 2);
+    const auto openCode = errors.last().at(0).value<quint16>();
+    QVERIFY2(openCode == QSerialPort::DeviceNotFoundError || openCode == QSerialPort::PermissionError,
+             qPrintable(QString::number(openCode)));
 }
 
 void TestSerialProvider::hotPlug_data()

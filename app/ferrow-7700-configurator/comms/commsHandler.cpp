@@ -12,11 +12,37 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
+
 namespace QKel::Comms {
 
 namespace {
 const QString SerialType = QStringLiteral("Serial");
+
+// Relays a signal of the provider from its worker thread to the handler's,
+// stamped with the closes of the port counted when it was sent. What the port
+// reported before a later close belongs to a session that has ended: it must
+// neither answer nor end the next one, which may already have begun when the
+// report arrives.
+template <typename... Args>
+void relayFromOpenPort(DataProvider* provider, void (DataProvider::*source)(Args...), CommsHandler* handler,
+                       void (CommsHandler::*target)(Args...), const std::atomic<quint64>& closes)
+{
+    QObject::connect(
+        provider, source, provider,
+        [handler, target, &closes](Args... args) {
+            const quint64 sentAfter = closes.load();
+            QMetaObject::invokeMethod(
+                handler,
+                [handler, target, &closes, sentAfter, args...] {
+                    if (closes.load() == sentAfter)
+                        emit(handler->*target)(args...);
+                },
+                Qt::QueuedConnection);
+        },
+        Qt::DirectConnection);
 }
+} // namespace
 
 QSharedPointer<CommsHandler> CommsHandler::mInstance;
 
@@ -35,6 +61,8 @@ public:
     mutable QMutex portMutex;
     QString portName;
     QString portLabel;
+    // How often the port was closed; see relayFromOpenPort.
+    std::atomic<quint64> closes{0};
 };
 
 CommsHandler* CommsHandler::instance()
@@ -128,9 +156,10 @@ void CommsHandler::setCurrentProviderType(const QString& providerType)
         d->provider->moveToThread(&d->workerThread);
         // The interface keeps onWriteData protected: connected by signature.
         connect(this, SIGNAL(writeData(QByteArray)), d->provider.data(), SLOT(onWriteData(QByteArray)));
-        connect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::newData);
-        connect(d->provider.data(), &DataProvider::errorOccurred, this, &CommsHandler::errorOccurred);
-        connect(d->provider.data(), &DataProvider::errorAdvised, this, &CommsHandler::errorAdvised);
+        DataProvider* provider = d->provider.data();
+        relayFromOpenPort(provider, &DataProvider::newData, this, &CommsHandler::newData, d->closes);
+        relayFromOpenPort(provider, &DataProvider::errorAdvised, this, &CommsHandler::errorAdvised, d->closes);
+        relayFromOpenPort(provider, &DataProvider::errorOccurred, this, &CommsHandler::errorOccurred, d->closes);
         connect(d->provider.data(), &DataProvider::portChanged, this, &CommsHandler::onPortChanged);
         // The provider reported its port while it was made, before the connection.
         refreshPorts();
@@ -184,6 +213,9 @@ void CommsHandler::open()
 void CommsHandler::close()
 {
     invokeOnProvider("close");
+    // Counted once the port is closed: whatever the provider sent until then
+    // is already on its way, and is dropped on arrival.
+    ++d->closes;
 }
 
 void CommsHandler::onWriteData(QByteArray data)
@@ -204,8 +236,8 @@ void CommsHandler::onStartCyclicWrite(QByteArray data, int intervalMs, bool stop
     d->cyclicTimer.setInterval(intervalMs);
     d->cyclicTimer.setSingleShot(true);
     if (stopOnData) {
-        disconnect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
-        connect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
+        disconnect(this, &CommsHandler::newData, this, &CommsHandler::onStopCyclicWrite);
+        connect(this, &CommsHandler::newData, this, &CommsHandler::onStopCyclicWrite);
     }
     d->cyclicData = data;
     d->cyclicInterval = intervalMs;
@@ -217,8 +249,7 @@ void CommsHandler::onStartCyclicWrite(QByteArray data, int intervalMs, bool stop
 void CommsHandler::onStopCyclicWrite()
 {
     d->cyclicTimer.stop();
-    if (d->provider)
-        disconnect(d->provider.data(), &DataProvider::newData, this, &CommsHandler::onStopCyclicWrite);
+    disconnect(this, &CommsHandler::newData, this, &CommsHandler::onStopCyclicWrite);
     d->cyclicData.clear();
     d->cyclicInterval = 0;
     d->cyclicStopOnData = true;

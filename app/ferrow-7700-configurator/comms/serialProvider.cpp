@@ -110,9 +110,9 @@ public:
     // The port the user chose (or the store named at start-up): chosen again
     // whenever it is present.
     QString wantedPort;
-    // The port the last open tried, and the advice its failure got.
+    // The port the last open tried, and whether the port reported its failure.
     QString attemptedPort;
-    QString openAdvice;
+    bool openFailureReported = false;
     Setting* portSetting = nullptr;
     // Set while DTR and RTS are configured: ports without modem-control lines
     // refuse them, which is no reason to fail the session.
@@ -288,9 +288,11 @@ void SerialProvider::onWriteData(QByteArray data)
     }
     if (!d->attemptedPort.isEmpty()) {
         qWarning() << "Failed to open the serial port for writing.";
-        const QString advice = d->openAdvice.isEmpty() ? PortAdvice::forError(QSerialPort::OpenError, d->attemptedPort)
-                                                       : d->openAdvice;
-        reportError(QSerialPort::OpenError, errorText(QSerialPort::OpenError), advice);
+        // A failed open is one failure, reported once: a second report would
+        // reach the session late, after it ended, and could end the next one.
+        if (!d->openFailureReported)
+            reportError(QSerialPort::OpenError, errorText(QSerialPort::OpenError),
+                        PortAdvice::forError(QSerialPort::OpenError, d->attemptedPort));
     } else {
         qWarning() << "Failed to open the serial port (not configured).";
         reportError(NotConfiguredError, tr("The serial port is not yet configured."), QString());
@@ -378,7 +380,7 @@ void SerialProvider::onSerialPortError(QSerialPort::SerialPortError error)
     qWarning() << "Serial port error:" << code;
     const QString advice = PortAdvice::forError(code, d->attemptedPort);
     if (!d->port->isOpen())
-        d->openAdvice = advice;
+        d->openFailureReported = true;
     reportError(code, errorText(code), advice);
     if (isLinkLoss(error)) {
         d->silenced = true;
@@ -431,7 +433,7 @@ void SerialProvider::openSerial()
 {
     closeSerial();
     d->receiveBuffer.clear();
-    d->openAdvice.clear();
+    d->openFailureReported = false;
     // An adapter may have come (or come back) since the list was taken.
     if (d->portName.isEmpty() || !isPresent(d->portName))
         refresh();

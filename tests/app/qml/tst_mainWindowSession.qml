@@ -30,7 +30,9 @@ TestCase {
         idle()
         if (!stateMachine.connected)
             item("connectAction").trigger()
-        tryCompare(stateMachine, "connected", true, 15000)
+        var dialog = item("errorDialog")
+        tryVerify(function() { return stateMachine.connected || dialog.visible }, 15000, "neither connected nor told why")
+        verify(!dialog.visible, dialog.title + ": " + dialog.text + "\nSimulator: " + gatewaySimulator.log())
         idle()
     }
     function restartSimulator(options) {
