@@ -1,5 +1,5 @@
 import QtQuick 2.15
-import QtQuick.Dialogs 1.3
+import kelbus.kit 1.0
 
 // Stands between Write or Save and the session while a page holds input that
 // is not stored: it names the fields (page and label) and, on request, goes
@@ -7,7 +7,7 @@ import QtQuick.Dialogs 1.3
 // through invalidFields() and showField(field).
 //   InvalidInputDialog { id: check; pages: window.deviceConfigurationLoader.item }
 //   onTriggered: if (check.passes()) stateMachine.doWriteDeviceConfiguration()
-MainMessageDialog {
+ThemedQuestionDialog {
     id: dialog
     objectName: "invalidInputDialog"
 

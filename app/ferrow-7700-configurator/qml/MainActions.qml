@@ -42,6 +42,7 @@ Item {
     // Write and Save pass only what every field shows.
     InvalidInputDialog {
         id: inputCheck
+        returnFocusTo: actions.window
         pages: actions.window ? actions.window.deviceConfigurationLoader.item : null
     }
 

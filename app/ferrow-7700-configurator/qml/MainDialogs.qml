@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Dialogs 1.3
+import kelbus.kit 1.0
 
 // The main window's message and file dialogs. A message that comes while
 // another one is open waits its turn, so every failure reaches the user.
@@ -88,7 +89,6 @@ Item {
         id: errorDialog
         objectName: "errorDialog"
         icon: StandardIcon.Critical
-        standardButtons: StandardButton.Ok
         onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
     MainMessageDialog {
@@ -96,10 +96,9 @@ Item {
         id: warningDialog
         objectName: "warningDialog"
         icon: StandardIcon.Warning
-        standardButtons: StandardButton.Ok
         onVisibleChanged: if (!visible) { title = ""; text = ""; Qt.callLater(dialogs.showNextMessage) }
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: unsavedQuitCheckDialog
         objectName: "unsavedQuitCheckDialog"
@@ -107,7 +106,7 @@ Item {
         text: qsTr("Changes to the current configuration are unsaved. Are you sure you want to quit?")
         onYes: dialogs.window.performQuit(true)
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: unsavedDeviceReadCheckDialog
         objectName: "unsavedDeviceReadCheckDialog"
@@ -115,7 +114,7 @@ Item {
         text: qsTr("Changes to the current configuration are unsaved, and reading from the device would overwrite these changes. Do you want to proceed?")
         onYes: stateMachine.doReadDeviceConfiguration()
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: unsavedNewConfigCheckDialog
         objectName: "unsavedNewConfigCheckDialog"
@@ -123,7 +122,7 @@ Item {
         text: qsTr("Changes to the current configuration are unsaved, and creating a new device would overwrite these changes. Do you want to proceed?")
         onYes: dialogs.actions.createNewConfiguration()
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: unsavedLoadConfigCheckDialog
         objectName: "unsavedLoadConfigCheckDialog"
@@ -131,7 +130,7 @@ Item {
         text: qsTr("Changes to the current configuration are unsaved, and loading a configuration file would overwrite these changes. Do you want to proceed?")
         onYes: loadDialog.open()
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: unsavedLoadFileCheckDialog
         objectName: "unsavedLoadFileCheckDialog"
@@ -140,14 +139,14 @@ Item {
         text: unsavedLoadConfigCheckDialog.text
         onYes: stateMachine.doLoadConfiguration(fileUrl)
     }
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: genericAreYouSureDialog
         objectName: "genericAreYouSureDialog"
     }
     // A factory reset loses the gateway's configuration: the user confirms
     // which gateway it is.
-    MainMessageDialog {
+    ThemedQuestionDialog {
         returnFocusTo: dialogs.window
         id: factoryResetCheckDialog
         objectName: "factoryResetCheckDialog"

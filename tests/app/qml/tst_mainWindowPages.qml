@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import kelbus.kit 1.0
-import QtQuick.Dialogs 1.3
 import QtTest 1.2
 import kelbus.types 1.0
 import kelbus.qkel.pb 1.0
@@ -13,6 +12,15 @@ TestCase {
 
     property var win: null
 
+    // Answers a question as the user does: a click on Yes or No, or a key
+    // once the question has the keyboard.
+    function answerQuestion(dialog, answer) {
+        tryVerify(function() { return gatewaySimulator.hasKeyboard(dialog) }, 5000, "the question has the keyboard")
+        if (answer === "Yes" || answer === "No")
+            mouseClick(findChild(dialog.contentItem, "question" + answer + "Button"))
+        else
+            keyClick(answer)
+    }
     function tabs() {
         tryCompare(win.deviceConfigurationLoader, "status", Loader.Ready)
         return win.deviceConfigurationLoader.item
@@ -104,7 +112,7 @@ TestCase {
         var device0 = dialog.text.indexOf("Device – CANopen node ID")
         verify(device0 >= 0 && dialog.text.indexOf("WLAN – SSID") > device0, dialog.text)
         showTab(3)
-        dialog.click(StandardButton.Yes)
+        answerQuestion(dialog, "Yes")
         tryCompare(tabs(), "currentIndex", 0)
         tryCompare(findChild(tabs(), "nodeIdBoxSpin"), "activeFocus", true)
         compare(logCount("received S"), writes, "nothing written")
@@ -134,7 +142,7 @@ TestCase {
         wait(0) // the field's check, deferred until the focus settles, has run
         verify(!page.errorShown, "only Write's box is open")
         // Yes gives the keys back to the field pointed out.
-        dialog.click(StandardButton.Yes)
+        answerQuestion(dialog, "Yes")
         tryCompare(ssid, "activeFocus", true)
         keyClick(Qt.Key_A, Qt.ControlModifier)
         keyClick("z")
@@ -148,10 +156,10 @@ TestCase {
     function test_b_pairingMode_data() {
         return [
             { tag: "security disabled", mode: BluetoothConfig.SECURITY_MODE__DISABLED, shown: false },
-            { tag: "Just Works, No", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true, answer: StandardButton.No },
-            { tag: "Just Works, Esc", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true },
+            { tag: "Just Works, No", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true, answer: "No" },
+            { tag: "Just Works, Esc", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true, answer: Qt.Key_Escape },
             { tag: "Just Works, Yes", mode: BluetoothConfig.SECURITY_MODE__JUST_WORKS, shown: true,
-              answer: StandardButton.Yes, sent: true }
+              answer: "Yes", sent: true }
         ]
     }
     function test_b_pairingMode(data) {
@@ -170,17 +178,14 @@ TestCase {
         tryCompare(dialog, "visible", true)
         compare(dialog.title, "Enter Pairing Mode?")
         compare(dialog.text, "In order to enter pairing mode, the configurator must terminate the connection to the device. Are you sure you wish to proceed?")
-        if (data.answer === undefined)
-            dialog.reject()
-        else
-            dialog.click(data.answer)
+        answerQuestion(dialog, data.answer)
         if (data.sent) {
             tryVerify(function() { return logCount("received Y") > pairings }, 10000, "pairing mode sent")
             tryCompare(stateMachine, "connected", false, 10000)
             return
         }
         dialog.open()
-        dialog.click(StandardButton.Yes)
+        answerQuestion(dialog, "Yes")
         // Commands reach the gateway in order: once the read is there, a
         // pairing command would have been too.
         var reads = logCount("received L")

@@ -12,6 +12,15 @@ TestCase {
 
     property var win: null
 
+    // Answers a question as the user does: a click on Yes or No, or a key
+    // once the question has the keyboard.
+    function answerQuestion(dialog, answer) {
+        tryVerify(function() { return gatewaySimulator.hasKeyboard(dialog) }, 5000, "the question has the keyboard")
+        if (answer === "Yes" || answer === "No")
+            mouseClick(findChild(dialog.contentItem, "question" + answer + "Button"))
+        else
+            keyClick(answer)
+    }
     function item(name) {
         var found = findChild(win, name)
         verify(found, name + " not found")
@@ -105,8 +114,10 @@ TestCase {
     }
 
     function test_c_factoryResetAsksFirst_data() {
-        return [ { tag: "No", answer: StandardButton.No, sent: false },
-                 { tag: "Yes", answer: StandardButton.Yes, sent: true } ]
+        return [ { tag: "No", answer: "No", sent: false },
+                 { tag: "Return right away", answer: Qt.Key_Return, sent: false },
+                 { tag: "Esc", answer: Qt.Key_Escape, sent: false },
+                 { tag: "Yes", answer: "Yes", sent: true } ]
     }
     function test_c_factoryResetAsksFirst(data) {
         connectGateway()
@@ -115,7 +126,7 @@ TestCase {
         var dialog = item("factoryResetCheckDialog")
         verify(dialog.visible)
         verify(dialog.text.indexOf("\"" + stateMachine.deviceIdString + "\"") > 0, dialog.text)
-        dialog.click(data.answer)
+        answerQuestion(dialog, data.answer)
         if (data.sent)
             tryVerify(function() { return logCount("received Z") > before }, 15000)
         else
