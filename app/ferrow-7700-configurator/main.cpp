@@ -1,7 +1,6 @@
-#include "autoflashJsonLines.h"
+#include "autoflashReport.h"
 #include "deviceValues.h"
 #include "qmlSetup.h"
-#include "commsHandler.h"
 #include "serialProvider.h"
 #include "stateMachine.h"
 #include "utilities.h"
@@ -9,7 +8,6 @@
 #include "versionText.h"
 
 #include <QApplication>
-#include <QVariantMap>
 #include <QDebug>
 #include <QFileInfo>
 #include <QIcon>
@@ -93,17 +91,6 @@ void printUsage(const QStringList& arguments, bool help = false)
     std::fflush(stdout);
 }
 
-// How an autoflash run ended, as its exit status tells a script.
-enum AutoflashStatus {
-    Succeeded = 0,
-    OtherFailure = 1,
-    BadArgumentsOrFiles = 2,
-    NoAnswer = 3,
-    DeviceError = 4,
-    VerificationFailed = 5,
-    NoValuesForDevice = 6,
-};
-
 // The options of an autoflash run, after "--autoflash". Arguments this version
 // does not know are ignored, as they always were; an option without its value
 // is refused.
@@ -150,7 +137,7 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
     const bool autoflash = arguments.size() > 3 && arguments.at(3) == QLatin1String(AutoflashOption);
     if (!configurationFileExists(options.configurationPath)) {
         qCritical().noquote() << QStringLiteral("Cannot load configuration file: %1").arg(options.configurationPath);
-        return autoflash ? BadArgumentsOrFiles : EXIT_FAILURE;
+        return autoflash ? AutoflashReport::BadArgumentsOrFiles : EXIT_FAILURE;
     }
     if (arguments.size() > 3) {
         if (!autoflash) {
@@ -160,7 +147,7 @@ std::optional<int> parseCommandLine(const QStringList& arguments, StartupOptions
         options.autoflash = true;
         if (!parseAutoflashOptions(arguments.mid(4), options)) {
             printUsage(arguments);
-            return BadArgumentsOrFiles;
+            return AutoflashReport::BadArgumentsOrFiles;
         }
     }
     return std::nullopt;
@@ -176,157 +163,6 @@ void startGui(QQmlApplicationEngine& engine)
 }
 
 
-// The failure named last, for the exit status and the closing JSON line.
-QString lastAutoflashProblem;
-QString lastAutoflashAdvice;
-AutoflashStatus lastAutoflashStatus = OtherFailure;
-
-// Standard error gets the reason and what to do; the closing JSON line keeps them apart.
-void reportAutoflashProblem(const QString& reason, AutoflashStatus status = OtherFailure, const QString& advice = {})
-{
-    lastAutoflashProblem = reason;
-    lastAutoflashAdvice = advice;
-    lastAutoflashStatus = status;
-    const QString stop = reason.endsWith(QLatin1Char('.')) ? QStringLiteral(" ") : QStringLiteral(". ");
-    const QString line = advice.isEmpty() ? reason : reason + stop + advice;
-    std::fputs(line.toUtf8().append('\n').constData(), stderr);
-    std::fflush(stderr);
-}
-
-// What to do after a failure the session gave no advice of its own for.
-QString adviceFor(int status)
-{
-    switch (status) {
-    case Succeeded:
-        return {};
-    case BadArgumentsOrFiles:
-        return QStringLiteral("Correct the command line, the configuration file or the values table, then run again.");
-    case NoAnswer:
-        return QStringLiteral("Check that the gateway is switched on, in configuration mode and connected to this port, "
-                              "then run again.");
-    case DeviceError:
-        return QStringLiteral("Switch the gateway off and on again and run again; if it refuses again, the gateway needs "
-                              "servicing.");
-    case VerificationFailed:
-        return QStringLiteral("The gateway may not hold a usable configuration: run again; if it differs again, take the "
-                              "gateway out of service. What it held before is in the backup.");
-    case NoValuesForDevice:
-        return QStringLiteral("Add a row for this serial number to the values table, then run again.");
-    default:
-        return QStringLiteral("Read the lines on standard error, then run again.");
-    }
-}
-
-// Without a window nobody would learn why an autoflash ended with "ERROR", so
-// each failure the session announces is named on standard error first.
-void reportAutoflashProblems(QKel::Sm::StateMachine* stateMachine)
-{
-    using QKel::Sm::StateMachine;
-    const auto report = [stateMachine](auto signal, const QString& reason, AutoflashStatus status) {
-        QObject::connect(stateMachine, signal, stateMachine, [reason, status] { reportAutoflashProblem(reason, status); });
-    };
-    report(&StateMachine::configurationVersionObsolete, QStringLiteral("The configuration file's version is obsolete"),
-           BadArgumentsOrFiles);
-    report(&StateMachine::configurationVersionMismatch,
-           QStringLiteral("The configuration file's version does not match this program"), BadArgumentsOrFiles);
-    report(&StateMachine::configurationChecksumError, QStringLiteral("The configuration file's checksum is wrong"),
-           BadArgumentsOrFiles);
-    report(&StateMachine::configurationParseError, QStringLiteral("The configuration file cannot be parsed"),
-           BadArgumentsOrFiles);
-    report(&StateMachine::configurationRejectedWhileBusy,
-           QStringLiteral("The configuration was not taken over while the session was busy"), OtherFailure);
-    report(&StateMachine::deviceError, QStringLiteral("The device refused the command"), DeviceError);
-    QObject::connect(stateMachine, &StateMachine::timeout, stateMachine, [stateMachine] {
-        reportAutoflashProblem(QStringLiteral("The device did not answer in time"), NoAnswer, stateMachine->failureAdvice());
-    });
-    QObject::connect(stateMachine, &StateMachine::configurationUnsupported, stateMachine,
-                     [](const QString& productId) {
-                         reportAutoflashProblem(
-                             QStringLiteral("No driver supports the configuration's product ID %1").arg(productId),
-                             BadArgumentsOrFiles);
-                     });
-    QObject::connect(stateMachine, &StateMachine::deviceUnsupported, stateMachine,
-                     [](const QString&, const QString& productId) {
-                         reportAutoflashProblem(
-                             QStringLiteral("No driver supports the connected device's product ID %1").arg(productId),
-                             DeviceError);
-                     });
-    QObject::connect(stateMachine, &StateMachine::writeRefusedSecretsRemoved, stateMachine,
-                     [](const QStringList& leafPaths) {
-                         reportAutoflashProblem(
-                             QStringLiteral("The configuration lacks the passwords and PINs a support archive removed "
-                                            "(%1); set them again before writing it to a gateway")
-                                 .arg(leafPaths.join(QStringLiteral(", "))),
-                             BadArgumentsOrFiles);
-                     });
-    // One line per leaf the gateway does not hold as sent.
-    QObject::connect(stateMachine, &StateMachine::writeVerificationFailed, stateMachine,
-                     [](const QVariantList& differences) {
-                         QString first;
-                         for (const QVariant& row : differences) {
-                             const QVariantMap leaf = row.toMap();
-                             reportAutoflashProblem(QStringLiteral("Differs after writing: %1: sent %2, read back %3")
-                                                        .arg(leaf.value(QStringLiteral("path")).toString(),
-                                                             leaf.value(QStringLiteral("editorValue")).toString(),
-                                                             leaf.value(QStringLiteral("deviceValue")).toString()),
-                                                    VerificationFailed);
-                             first = first.isEmpty() ? leaf.value(QStringLiteral("path")).toString() : first;
-                         }
-                         lastAutoflashProblem =
-                             QStringLiteral("The gateway does not hold what was written: %1 setting(s) differ, the first %2")
-                                 .arg(differences.size())
-                                 .arg(first);
-                     });
-    QObject::connect(stateMachine, &StateMachine::writeUnverified, stateMachine, [stateMachine](const QString& reason) {
-        reportAutoflashProblem(QStringLiteral("The write could not be verified: %1").arg(reason), VerificationFailed,
-                               stateMachine->failureAdvice());
-    });
-    QObject::connect(stateMachine, &StateMachine::backupFailed, stateMachine,
-                     [](const QString& folder, const QString& errorText) {
-                         reportAutoflashProblem(QStringLiteral("The device's configuration could not be backed up in %1: %2")
-                                                    .arg(folder, errorText));
-                     });
-    QObject::connect(stateMachine, &StateMachine::noValuesForDevice, stateMachine, [](quint32 serialNumber) {
-        reportAutoflashProblem(
-            QStringLiteral("The values table has no row for the gateway with serial number %1; nothing was written")
-                .arg(serialNumber),
-            NoValuesForDevice);
-    });
-    QObject::connect(stateMachine, &StateMachine::startupAssignmentsRefused, stateMachine, [](const QString& error) {
-        reportAutoflashProblem(QStringLiteral("A leaf to set was refused, nothing was sent: %1").arg(error),
-                               BadArgumentsOrFiles);
-    });
-    QObject::connect(stateMachine, &StateMachine::commsError, stateMachine,
-                     [stateMachine](quint16 errorCode, const QString& errorText) {
-                         reportAutoflashProblem(QStringLiteral("Communication error %1: %2").arg(errorCode).arg(errorText),
-                                                NoAnswer, stateMachine->failureAdvice());
-                     });
-}
-
-// The stages of the run as the session reports them.
-void reportStages(QKel::Sm::StateMachine* stateMachine, AutoflashJsonLines* lines)
-{
-    using QKel::Sm::StateMachine;
-    QObject::connect(stateMachine, &StateMachine::connectSuccessful, stateMachine, [lines] {
-        lines->setPort(QKel::Comms::CommsHandler::instance()->portName());
-        lines->stage(QStringLiteral("connected"));
-    });
-    QObject::connect(stateMachine, &StateMachine::deviceIdentified, stateMachine,
-                     [lines](quint32 serialNumber, const QString& productId, const QString& identification) {
-                         lines->stage(QStringLiteral("identified"),
-                                      {{QStringLiteral("serialNumber"), qint64(serialNumber)},
-                                       {QStringLiteral("productId"), productId},
-                                       {QStringLiteral("identification"), identification}});
-                     });
-    QObject::connect(stateMachine, &StateMachine::backupWritten, stateMachine, [lines](const QString& path) {
-        lines->stage(QStringLiteral("backup"), {{QStringLiteral("path"), path}});
-    });
-    QObject::connect(stateMachine, &StateMachine::writeAcknowledged, stateMachine,
-                     [lines] { lines->stage(QStringLiteral("written")); });
-    QObject::connect(stateMachine, &StateMachine::writeToDeviceSuccessful, stateMachine,
-                     [lines] { lines->stage(QStringLiteral("verified")); });
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -337,30 +173,24 @@ int main(int argc, char* argv[])
     StartupOptions options;
     if (const std::optional<int> status = parseCommandLine(QCoreApplication::arguments(), options))
         return *status;
-    if (!options.configurationPath.isEmpty()) {
-        QKel::Sm::StateMachine::instance()->setStartupOptions(
-            QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
-    }
-    std::unique_ptr<AutoflashJsonLines> jsonLines;
-    if (options.json) {
-        jsonLines = std::make_unique<AutoflashJsonLines>(options.port);
-        reportStages(QKel::Sm::StateMachine::instance(), jsonLines.get());
-    }
+    auto* stateMachine = QKel::Sm::StateMachine::instance();
+    if (!options.configurationPath.isEmpty())
+        stateMachine->setStartupOptions(QUrl::fromLocalFile(options.configurationPath).toString(), options.autoflash);
+    std::unique_ptr<AutoflashReport> report;
     if (options.autoflash) {
-        reportAutoflashProblems(QKel::Sm::StateMachine::instance());
-        QKel::Sm::StateMachine::instance()->setStartupAssignments(options.assignments);
+        report = std::make_unique<AutoflashReport>(stateMachine, options.json, options.port);
+        stateMachine->setStartupAssignments(options.assignments);
         if (!options.valuesPath.isEmpty()) {
             QKel::Sm::DeviceValues values;
             QString errorText;
             if (!values.load(options.valuesPath, &errorText)) {
-                reportAutoflashProblem(QStringLiteral("The values table cannot be used: %1").arg(errorText),
-                                       BadArgumentsOrFiles);
-                if (jsonLines)
-                    jsonLines->done(lastAutoflashStatus, lastAutoflashProblem, adviceFor(lastAutoflashStatus));
+                report->problem(QStringLiteral("The values table cannot be used: %1").arg(errorText),
+                                AutoflashReport::BadArgumentsOrFiles);
+                const int status = report->finish(EXIT_FAILURE);
                 std::fputs("ERROR\n", stderr);
-                return lastAutoflashStatus;
+                return status;
             }
-            QKel::Sm::StateMachine::instance()->setStartupValues(values);
+            stateMachine->setStartupValues(values);
         }
     }
     if (!options.port.isEmpty())
@@ -371,17 +201,10 @@ int main(int argc, char* argv[])
         startGui(*engine);
     QKel::Pb::Utilities::registerMetaTypes();
 
-    QKel::Sm::StateMachine::instance()->start(QThread::InheritPriority);
+    stateMachine->start(QThread::InheritPriority);
     int status = QCoreApplication::exec();
-    // An autoflash that failed tells why by its status.
-    if (options.autoflash && status != 0)
-        status = lastAutoflashStatus;
-    if (jsonLines) {
-        QString advice = lastAutoflashAdvice;
-        if (advice.isEmpty())
-            advice = QKel::Sm::StateMachine::instance()->failureAdvice();
-        jsonLines->done(status, lastAutoflashProblem, advice.isEmpty() ? adviceFor(status) : advice);
-    }
+    if (report)
+        status = report->finish(status);
     engine.reset();
     return status;
 }
