@@ -50,9 +50,7 @@ ThemedApplicationWindow {
             return null
         }
         var window = component.createObject(mainApplication)
-        // Centred on this window, not at the screen's corner.
-        window.x = mainApplication.x + Math.round((mainApplication.width - window.width) / 2)
-        window.y = mainApplication.y + Math.round((mainApplication.height - window.height) / 2)
+        window.centreOver(mainApplication)
         // Keyboard shortcuts act on the main window again once this one is gone.
         window.visibleChanged.connect(function() {
             if (!window.visible)

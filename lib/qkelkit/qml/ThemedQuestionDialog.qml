@@ -22,10 +22,8 @@ ThemedApplicationWindow {
 
     function open() {
         answered = false
-        if (returnFocusTo) {
-            x = returnFocusTo.x + Math.round((returnFocusTo.width - width) / 2)
-            y = returnFocusTo.y + Math.round((returnFocusTo.height - height) / 2)
-        }
+        if (returnFocusTo)
+            centreOver(returnFocusTo)
         show()
         requestActivate()
         noButton.forceActiveFocus()
