@@ -288,8 +288,8 @@ void SerialProvider::onWriteData(QByteArray data)
     }
     if (!d->attemptedPort.isEmpty()) {
         qWarning() << "Failed to open the serial port for writing.";
-        // A failed open is one failure, reported once: a second report would
-        // reach the session late, after it ended, and could end the next one.
+        // A failed open is one failure, reported once: when the port named
+        // its cause (an absent device, no permission), that is the report.
         if (!d->openFailureReported)
             reportError(QSerialPort::OpenError, errorText(QSerialPort::OpenError),
                         PortAdvice::forError(QSerialPort::OpenError, d->attemptedPort));
